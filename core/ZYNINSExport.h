@@ -1,0 +1,15 @@
+// Export macro of the zyntoc library: everything else stays hidden.
+#ifndef ZYNINSExport_h
+#define ZYNINSExport_h
+
+#if defined(_WIN32)
+#  if defined(ZYNTOC_BUILDING)
+#    define ZYNTOC_API __declspec(dllexport)
+#  else
+#    define ZYNTOC_API __declspec(dllimport)
+#  endif
+#else
+#  define ZYNTOC_API __attribute__((visibility("default")))
+#endif
+
+#endif

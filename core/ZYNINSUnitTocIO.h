@@ -1,0 +1,27 @@
+// The TOC line format: keyword tables, the line reader and the line writer.
+#ifndef ZYNINSUnitTocIO_h
+#define ZYNINSUnitTocIO_h
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "ZYNINSToc.h"
+
+// Keyword tables, indexed by the enumeration value.
+extern const char *const ZYNINSTypeKeywords[4];
+extern const char *const ZYNINSPkgKeywords[7];
+
+// The printed name of a type value; values outside the table print as "unknown".
+const char *ZYNINSTypeName(int type);
+
+// Reads one line's fields into the record; a rejected line leaves the stream failed.
+std::istream &operator>>(std::istream &in, ZYNINSUnitToc &entry);
+// Writes the record as one TOC line and flushes.
+std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry);
+
+// Takes the next line of a TOC file, without its newline; false when no line is left.
+// A last line without a newline is a line like any other.
+bool ZYNINSReadTocLine(std::istream &file, std::string &line);
+
+#endif

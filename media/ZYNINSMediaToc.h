@@ -1,0 +1,45 @@
+// The catalogue of an installation medium: entries with their sequence prefixes.
+#ifndef ZYNINSMediaToc_h
+#define ZYNINSMediaToc_h
+
+#include "ZYNINSToc.h"
+
+class ZYNINSInstToc;
+class ZYNINSMediaIndex;
+
+// The prefix a media TOC line carries ahead of its entry fields.
+class ZYNINSPrefixToc {
+ public:
+  char GetTag() const { return _Tag; }
+  int GetIndexI() const { return _IndexI; }
+  unsigned int GetMediaSize() const { return _MediaSize; }
+
+ private:
+  friend std::istream &operator>>(std::istream &, ZYNINSPrefixToc &);
+  char _Tag;
+  int _IndexI;
+  unsigned int _MediaSize;
+};
+
+class ZYNTOC_API ZYNINSMediaToc : public ZYNINSToc {
+ public:
+  explicit ZYNINSMediaToc(char *fileName);
+  ~ZYNINSMediaToc();
+  ZYNINSMediaToc(const ZYNINSMediaToc &) = delete;
+  ZYNINSMediaToc &operator=(const ZYNINSMediaToc &) = delete;
+
+  // Installation planning: the size of installing the requested units with their
+  // closure, and the install list in sequence order (released by the caller with delete[]).
+  unsigned int GetSize(char (*names)[32], unsigned int n, ZYNINSType type, int mediaSwitch,
+                       unsigned int *count, char (*&list)[32], ZYNINSInstToc *installed) const;
+
+ protected:
+  ZYNINSPrefixToc *_Prefix;
+  int _AllFix;
+
+ private:
+  int GetIndexI(int indexI) const;
+  mutable ZYNINSMediaIndex *_MediaIndex;
+};
+
+#endif

@@ -1,0 +1,16 @@
+// Environment and file stand-ins of the base runtime.
+#ifndef ZYNSystem_h
+#define ZYNSystem_h
+
+// The value of an environment variable, or null when it is not set.
+const char *ZYNGetEnv(const char *name);
+// -1 when path does not exist, 0 when it does (mode 0 asks for existence only).
+int ZYNFileAccess(const char *path, int mode);
+// The platform's directory separator in composed paths.
+#if defined(_WIN32)
+constexpr char ZYNPathSeparator = '\\';
+#else
+constexpr char ZYNPathSeparator = '/';
+#endif
+
+#endif
