@@ -1,0 +1,51 @@
+// check: the integrity report of an installation.
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "Catalogues.h"
+#include "Commands.h"
+#include "Diagnostics.h"
+
+namespace {
+
+// Exit statuses by result code: consistent, a finding of checks 1-4, a missing co-requisite.
+constexpr int kExitConsistent = 0;
+constexpr int kExitFindings = 1;
+constexpr int kExitCorequisite = 3;
+
+int RunCheck(const SourceOptions &sources) {
+  auto installed = LoadInstalledRequired(sources);
+  std::string root = InstallationRoot(sources);
+  std::vector<char> rootText(root.begin(), root.end());
+  rootText.push_back('\0');
+
+  int code = installed->CheckIntegrity(std::cout, root.empty() ? nullptr : rootText.data());
+  FlushDiagnostics();
+  switch (code) {
+    case 1:
+      std::cout << "Result code 1: consistent\n";
+      return kExitConsistent;
+    case 2:
+      std::cout << "Result code 2: a co-requisite is missing\n";
+      return kExitCorequisite;
+    default:
+      std::cout << "Result code " << code << ": inconsistent\n";
+      return kExitFindings;
+  }
+}
+
+}  // namespace
+
+void AddCheckCommand(CLI::App &app, CommandTable &table) {
+  auto sources = std::make_shared<SourceOptions>();
+  CLI::App *command = app.add_subcommand("check", "Check the integrity of an installation");
+  command->footer(
+      "Checks: frameworks no product or configuration needs, framework service packs no service\n"
+      "pack calls for, units without their file in the control directory (only when a root is\n"
+      "known: --root or ZYNInstallPath), prerequisites and co-requisites not installed.\n"
+      "The last line names the result code. Exit status: 0 consistent (code 1), 1 something\n"
+      "found (code 0), 3 a co-requisite is missing (code 2).");
+  AddInstalledOptions(*command, *sources, false);
+  table[command] = [sources] { return RunCheck(*sources); };
+}

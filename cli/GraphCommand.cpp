@@ -1,0 +1,111 @@
+// graph: the relations of a catalogue's units as a Graphviz DOT digraph.
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "Catalogues.h"
+#include "Commands.h"
+#include "Diagnostics.h"
+#include "ToolError.h"
+
+namespace {
+
+struct GraphOptions {
+  SourceOptions Sources;
+  std::string Output;
+};
+
+const char *const kPkgNames[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
+
+std::string Escaped(const std::string &text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '"' || c == '\\') escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
+}
+
+std::string Quoted(const std::string &text) { return '"' + Escaped(text) + '"'; }
+
+// Relations hold between units of one entry type, so a node is a name of one type.
+std::string NodeId(const char *name, ZYNINSType type) {
+  return Quoted(std::string(type == ZYNINSZarn ? "zarn:" : "code:") + name);
+}
+
+void WriteGraph(std::ostream &out, const EntryTable &table) {
+  std::set<std::string> declared, referenced;
+  out << "digraph zyntoc {\n"
+      << "  rankdir=LR;\n"
+      << "  node [shape=box, fontsize=10];\n"
+      << "  edge [fontsize=8];\n";
+  for (int i = 0; i < table.Count; ++i) {
+    const ZYNINSUnitToc &unit = table.Entries[i];
+    std::string id = NodeId(unit.GetName(), unit.GetType());
+    if (!declared.insert(id).second) continue;
+    int pkg = unit.GetPkg();
+    std::string label = Escaped(unit.GetName()) + "\\n" + (pkg >= 0 && pkg <= 6 ? kPkgNames[pkg] : "?");
+    if (unit.GetType() == ZYNINSZarn) label += " zarn";
+    out << "  " << id << " [label=\"" << label << '"';
+    if (unit.GetLabel() != nullptr && *unit.GetLabel() != '\0') out << ", tooltip=" << Quoted(unit.GetLabel());
+    if (unit.GetType() == ZYNINSZarn) out << ", style=rounded";
+    out << "];\n";
+  }
+  for (int i = 0; i < table.Count; ++i) {
+    const ZYNINSUnitToc &unit = table.Entries[i];
+    ZYNINSType type = unit.GetType();
+    std::string from = NodeId(unit.GetName(), type);
+    for (int k = 0; k < unit.GetNbSupersede(); ++k) {
+      std::string to = NodeId(unit.GetSupersede(k), type);
+      referenced.insert(to);
+      out << "  " << from << " -> " << to << " [label=\"supersedes\", style=dashed];\n";
+    }
+    for (int k = 0; k < unit.GetNbPrereq(); ++k) {
+      std::string to = NodeId(unit.GetPrereq(k), type);
+      referenced.insert(to);
+      out << "  " << from << " -> " << to << ";\n";
+    }
+    for (int k = 0; k < unit.GetNbIfreq(); ++k) {
+      const ZYNINSIfreqPair *pair = unit.GetIfreq(k);
+      std::string to = NodeId(pair->GetReqName(), type);
+      referenced.insert(to);
+      out << "  " << from << " -> " << to << " [label=" << Quoted(std::string("if ") + pair->GetCondName())
+          << ", style=dotted];\n";
+    }
+  }
+  for (const std::string &id : referenced)
+    if (declared.count(id) == 0) out << "  " << id << " [style=dashed, color=gray50, fontcolor=gray50];\n";
+  out << "}\n";
+}
+
+int RunGraph(const GraphOptions &options) {
+  AnyCatalogue catalogue = LoadAny(options.Sources);
+  if (options.Output.empty()) {
+    WriteGraph(std::cout, catalogue.Table());
+    return ExitSuccess;
+  }
+  std::ofstream file(options.Output);
+  if (!file) throw InputError("cannot write '" + options.Output + "'");
+  WriteGraph(file, catalogue.Table());
+  file.close();
+  if (!file) throw InputError("cannot write '" + options.Output + "'");
+  return ExitSuccess;
+}
+
+}  // namespace
+
+void AddGraphCommand(CLI::App &app, CommandTable &table) {
+  auto options = std::make_shared<GraphOptions>();
+  CLI::App *command = app.add_subcommand("graph", "Write a catalogue's relations as a Graphviz DOT graph");
+  command->footer(
+      "Plain edges: prerequisites. Dashed edges: supersedes. Dotted edges: conditional requisites,\n"
+      "labelled with their condition. Grey nodes are named by a relation but not in the catalogue.\n"
+      "Render with: dot -Tsvg graph.dot -o graph.svg");
+  AddMediaOption(*command, options->Sources);
+  AddInstalledOptions(*command, options->Sources, false);
+  command->add_option("--output,-o", options->Output, "write the graph to FILE instead of standard output")
+      ->type_name("FILE");
+  table[command] = [options] { return RunGraph(*options); };
+}

@@ -1,0 +1,50 @@
+#include "Output.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iomanip>
+
+#include "ToolError.h"
+
+UnitList UnitsOf(ZYNINSStockName &list) {
+  UnitList units;
+  for (unsigned int i = 0; i < list.GetNbName(); ++i) {
+    const char *label = list.GetLabel(static_cast<int>(i));
+    units.emplace_back(list.GetName(static_cast<int>(i)), label != nullptr ? label : "");
+  }
+  return units;
+}
+
+void PrintUnits(std::ostream &out, const UnitList &units) {
+  if (units.empty()) {
+    out << "  (none)\n";
+    return;
+  }
+  std::size_t width = 0;
+  for (const Unit &unit : units) width = std::max(width, unit.first.size());
+  for (const Unit &unit : units) {
+    out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.first;
+    if (!unit.second.empty()) out << "  " << unit.second;
+    out << '\n';
+  }
+}
+
+void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKind kind) {
+  if (kind == SizeKind::InstallMediaSwitch) {
+    out << title << ": " << total << " KiB (the medium's own sizes: total / 1024 + 1)\n";
+    return;
+  }
+  out << title << ": " << total << " bytes";
+  if (kind == SizeKind::InstallCode && total != 0) out << " (unit sizes + 400 for code units)";
+  out << '\n';
+  out << title << ": " << static_cast<int>(total) / 1024 << " KiB\n";
+}
+
+NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * 32, '\0') {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string &name = names[i];
+    if (name.empty() || name.size() > 31)
+      throw UsageError("'" + name + "' is not a unit name (1 to 31 characters)");
+    std::memcpy(&_Bytes[i * 32], name.data(), name.size());
+  }
+}

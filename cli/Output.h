@@ -1,0 +1,38 @@
+// Shapes shared by the commands' output: unit tables, sizes, requested names.
+#ifndef Output_h
+#define Output_h
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ZYNINSToc.h"
+
+// A unit name with its label.
+using Unit = std::pair<std::string, std::string>;
+using UnitList = std::vector<Unit>;
+
+// The names and labels of a result list.
+UnitList UnitsOf(ZYNINSStockName &list);
+// One indented line per unit, labels aligned; "(none)" for an empty list.
+void PrintUnits(std::ostream &out, const UnitList &units);
+
+// The way a planning total is counted, so that its unit can be named.
+enum class SizeKind { InstallCode, InstallZarn, InstallMediaSwitch, Removal };
+// The library's total with its unit, then (except for medium sizes, already in KiB)
+// the KiB figure a setup front end shows: the total as a signed number / 1024.
+void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKind kind);
+
+// Unit names as the library takes them: 32-byte fields. Names over 31 bytes are refused.
+class NameBlock {
+ public:
+  explicit NameBlock(const std::vector<std::string> &names);
+  char (*Data())[32] { return reinterpret_cast<char(*)[32]>(_Bytes.data()); }
+  unsigned int Count() const { return static_cast<unsigned int>(_Bytes.size() / 32 - 1); }
+
+ private:
+  std::vector<char> _Bytes;  // one spare field, so that Data() is never null
+};
+
+#endif

@@ -1,0 +1,68 @@
+// plan: what installing the named units really installs, in sequence order, and its space.
+#include <iostream>
+#include <memory>
+
+#include "Catalogues.h"
+#include "Commands.h"
+#include "Diagnostics.h"
+#include "Output.h"
+#include "ToolError.h"
+
+namespace {
+
+struct PlanOptions {
+  SourceOptions Sources;
+  std::vector<std::string> Units;
+  bool Zarn = false;
+  bool MediaSwitch = false;
+};
+
+int RunPlan(const PlanOptions &options) {
+  NameBlock request(options.Units);
+  auto media = LoadMedia(options.Sources.Media);
+  auto installed = LoadInstalledIfAny(options.Sources);
+  const ZYNINSType type = options.Zarn ? ZYNINSZarn : ZYNINSCode;
+
+  unsigned int count = 0;
+  char(*list)[32] = nullptr;
+  unsigned int total = media->GetSize(request.Data(), request.Count(), type, options.MediaSwitch ? 1 : 0,
+                                      &count, list, installed.get());
+  FlushDiagnostics();
+  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("planning failed");
+
+  UnitList units;
+  for (unsigned int i = 0; i < count; ++i) {
+    const ZYNINSUnitToc *entry = media->Find(list[i], type);
+    units.emplace_back(list[i], entry != nullptr && entry->GetLabel() != nullptr ? entry->GetLabel() : "");
+  }
+  delete[] list;
+
+  std::cout << "Install list, in sequence order (" << count << (count == 1 ? " unit" : " units") << "):\n";
+  PrintUnits(std::cout, units);
+  SizeKind kind = options.MediaSwitch ? SizeKind::InstallMediaSwitch
+                  : options.Zarn      ? SizeKind::InstallZarn
+                                      : SizeKind::InstallCode;
+  PrintSpace(std::cout, "Space needed", total, kind);
+  return ExitSuccess;
+}
+
+}  // namespace
+
+void AddPlanCommand(CLI::App &app, CommandTable &table) {
+  auto options = std::make_shared<PlanOptions>();
+  CLI::App *command = app.add_subcommand(
+      "plan", "Plan installing units from a medium: the install list in sequence order and its space");
+  command->footer(
+      "Prerequisites and conditional requisites on the medium are added; units the installation\n"
+      "holds or supersedes are left out. The medium must fit the installation's operating system\n"
+      "and GA level, and service packs its service-pack level. The library's messages go to\n"
+      "standard error; exit status 1 when planning fails.");
+  command->add_option("units", options->Units, "names of the units to install")->required();
+  AddMediaOption(*command, options->Sources)->required();
+  AddInstalledOptions(*command, options->Sources, true);
+  command->add_flag("--zarn", options->Zarn, "plan zarn entries instead of code entries");
+  command->add_flag("--media-switch", options->MediaSwitch,
+                    "use the medium's own sizes (result in KiB: total / 1024 + 1) and the lenient "
+                    "closure: missing prerequisites are ignored and every conditional requisite is taken");
+  table[command] = [options] { return RunPlan(*options); };
+}

@@ -1,0 +1,92 @@
+// remove: what must go with the named installed units, and the space that frees.
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "Catalogues.h"
+#include "Commands.h"
+#include "Diagnostics.h"
+#include "Output.h"
+#include "ToolError.h"
+#include "WorkDir.h"
+
+namespace {
+
+struct RemoveOptions {
+  SourceOptions Sources;
+  std::vector<std::string> Units;
+  bool Fixes = false;
+  bool Closure = false;
+  bool Zarn = false;
+  std::string OutputDir;
+};
+
+// The to_remove file: one unit a line, its name, a space and its label.
+UnitList ParseToRemove(const std::string &text) {
+  UnitList units;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::size_t space = line.find(' ');
+    if (space == std::string::npos) units.emplace_back(line, "");
+    else units.emplace_back(line.substr(0, space), line.substr(space + 1));
+  }
+  return units;
+}
+
+int RunRemove(const RemoveOptions &options) {
+  if (options.Fixes && (options.Closure || options.Zarn))
+    throw UsageError("--fixes removes code fixes with all that needs them; --closure and --zarn do not apply");
+  if (!options.Fixes && !options.OutputDir.empty())
+    throw UsageError("--output-dir applies only to --fixes, whose answer is the to_remove file");
+  NameBlock request(options.Units);
+  auto installed = LoadInstalledRequired(options.Sources);
+
+  unsigned int total;
+  UnitList units;
+  if (options.Fixes) {
+    std::string toRemove;
+    {
+      // The library writes its answer into the working directory.
+      ScopedWorkDir workDir(options.OutputDir);
+      total = installed->GetSize(request.Data(), request.Count());
+      toRemove = workDir.ReadFile("to_remove");
+    }
+    FlushDiagnostics();
+    units = ParseToRemove(toRemove);
+  } else {
+    std::unique_ptr<ZYNINSStockName> removed(new ZYNINSStockName);
+    total = installed->GetSize(request.Data(), request.Count(), options.Zarn ? ZYNINSZarn : ZYNINSCode,
+                               options.Closure ? 1 : 0, removed.get());
+    FlushDiagnostics();
+    if (total != static_cast<unsigned int>(-1)) units = UnitsOf(*removed);
+  }
+  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("removal planning failed");
+
+  std::cout << "Removal set (" << units.size() << (units.size() == 1 ? " unit" : " units") << "):\n";
+  PrintUnits(std::cout, units);
+  PrintSpace(std::cout, "Space freed", total, SizeKind::Removal);
+  return ExitSuccess;
+}
+
+}  // namespace
+
+void AddRemoveCommand(CLI::App &app, CommandTable &table) {
+  auto options = std::make_shared<RemoveOptions>();
+  CLI::App *command = app.add_subcommand(
+      "remove", "Plan removing installed units: the removal set with labels and the space freed");
+  command->footer(
+      "Products and configurations: the units named, the frameworks only they need and the fixes\n"
+      "that need any of these; with --closure also every unit that needs a removed one.\n"
+      "Fixes (--fixes): the fixes named and everything that requires them, directly or through a\n"
+      "conditional requisite. The library writes that answer to a file \"to_remove\" in the working\n"
+      "directory; zyntoc runs it in a private temporary directory unless --output-dir is given.");
+  command->add_option("units", options->Units, "names of the installed units to remove")->required();
+  AddInstalledOptions(*command, options->Sources, false);
+  command->add_flag("--fixes", options->Fixes, "the units are fixes");
+  command->add_flag("--closure", options->Closure, "also remove every unit that needs a removed one");
+  command->add_flag("--zarn", options->Zarn, "remove zarn entries instead of code entries");
+  command->add_option("--output-dir", options->OutputDir, "keep the to_remove file in this directory")
+      ->type_name("DIR");
+  table[command] = [options] { return RunRemove(*options); };
+}

@@ -1,0 +1,62 @@
+// zyntoc: reads TOC catalogues of installation media and installations.
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "Commands.h"
+#include "Diagnostics.h"
+#include "ToolError.h"
+#include "WorkDir.h"
+
+namespace {
+
+// One line: CLI11's reason, then where to read more.
+int ReportUsage(const std::string &reason, const CLI::App &app) {
+  std::string text = reason;
+  for (char &c : text)
+    if (c == '\n') c = ' ';
+  std::string help = "zyntoc";
+  auto parsed = app.get_subcommands();
+  if (!parsed.empty()) help += " " + parsed.front()->get_name();
+  std::cerr << "zyntoc: " << text << " (see '" << help << " --help')\n";
+  return ExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  CLI::App app("Reads the TOC catalogues of installation media and installations.", "zyntoc");
+  app.require_subcommand(1);
+  app.footer(
+      "Catalogues: --media FILE (a medium's TOC), --installed FILE, or --root DIR, an installation\n"
+      "whose control/PRESENT is the installed catalogue (default: $ZYNInstallPath).\n"
+      "Data goes to standard output, the library's messages to standard error.\n"
+      "Exit status: 0 success, 1 the answer is a failure, 2 bad usage or unreadable input.");
+  CommandTable commands;
+  for (auto add : {AddOfferCommand, AddPlanCommand, AddRemoveCommand, AddCheckCommand, AddListCommand,
+                   AddLevelsCommand, AddCatCommand, AddGraphCommand})
+    add(app, commands);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError &error) {
+    if (error.get_exit_code() == 0) return app.exit(error);
+    return ReportUsage(error.what(), app);
+  }
+
+  try {
+    AnchorMessagePath();
+    StartDiagnostics();
+    return commands.at(app.get_subcommands().front())();
+  } catch (const ToolError &error) {
+    FlushDiagnostics();
+    if (error.PointToHelp()) return ReportUsage(error.what(), app);
+    std::cerr << "zyntoc: " << error.what() << '\n';
+    return error.Status();
+  } catch (const std::exception &error) {
+    std::cerr << "zyntoc: " << error.what() << '\n';
+    return ExitFailure;
+  }
+}
