@@ -115,13 +115,6 @@ TEST_F(InstTocLoadTest, MissingFileAnswersAsEmpty) {
   EXPECT_EQ(out.str(), "");
 }
 
-TEST_F(InstTocLoadTest, LastLineWithoutNewlineIsRead) {
-  auto toc = LoadInstToc(WriteFile("toc", "code:FWK:A::::1:20240101000000:lnx:R1:0:A:\n"
-                                          "code:PRD:P::A::1:20240101000000:lnx:R1:0:P:"));
-  EXPECT_EQ(toc->GetNbToc(), 2);
-  EXPECT_EQ(toc->IsInstalled("P", ZYNINSCode), 0);
-}
-
 TEST_F(InstTocLoadTest, SupersededNamesBeyondTheListAreRefused) {
   auto full = LoadInstToc(WriteFile("full.toc", SupersedingLine(4096)));
   EXPECT_EQ(TakeDiagnostics(), "");
