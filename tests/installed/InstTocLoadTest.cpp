@@ -80,7 +80,7 @@ TEST_F(InstTocLoadTest, DuplicateIsRefusedAndTheCatalogueAnswersAsEmpty) {
 TEST_F(InstTocLoadTest, PackWithoutFrameworkStopsTheWalkThere) {
   auto toc = LoadInstToc(DataPath("installed/load/no_framework.toc"));
   // B exists as zarn only, so the code pack B.1 has no framework.
-  EXPECT_EQ(TakeDiagnostics(), "ZYNINSInsToc: Np Framework associated with B.1\n\n");
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINsToc: Np Framework associated with B.1\n\n");
   EXPECT_EQ(toc->GetNbToc(), -1);
   EXPECT_EQ(toc->Entry(0).GetMaxSPKLevel(), 4);  // A.2 (level 9) comes after B.1
   EXPECT_EQ(toc->IsInstalled("A", ZYNINSCode), -1);
