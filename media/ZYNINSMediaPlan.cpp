@@ -180,8 +180,11 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
   }
 
   std::vector<int> positions = toInstall.Items();
-  std::stable_sort(positions.begin(), positions.end(),
-                   [this](int a, int b) { return _Prefix[a].GetIndexI() < _Prefix[b].GetIndexI(); });
+  // Sequence order; units sharing a number keep table order, whatever the request order.
+  std::sort(positions.begin(), positions.end(), [this](int a, int b) {
+    int left = _Prefix[a].GetIndexI(), right = _Prefix[b].GetIndexI();
+    return left != right ? left < right : a < b;
+  });
 
   char(*result)[32] = new char[positions.size()][32];
   unsigned int total = 0;
