@@ -1,0 +1,48 @@
+#include <cstring>
+
+#include "ZYNINSToc.h"
+
+ZYNINSUnitToc::ZYNINSUnitToc()
+    : _Type(ZYNINSCode), _Pkg(ZYNINSFWK), _Size(0), _SPKLevel(0) {
+  Clear();
+}
+
+char *ZYNINSUnitToc::GetFrameworkName() const {
+  char *framework = new char[32];
+  size_t length = strnlen(_Name, 31);
+  const char *dot = static_cast<const char *>(memchr(_Name, '.', length));
+  if (dot) length = static_cast<size_t>(dot - _Name);
+  memcpy(framework, _Name, length);
+  memset(framework + length, 0, 32 - length);
+  return framework;
+}
+
+void ZYNINSUnitToc::Clear() {
+  _NbSupersede = _NbPrereq = _NbIfreq = 0;
+  _Supersede = nullptr;
+  _Prereq = nullptr;
+  _Ifreq = nullptr;
+  _Label = nullptr;
+  _MaxSPKLevel = 0;
+  memset(_Name, 0, sizeof _Name);
+  memset(_Timestamp, 0, sizeof _Timestamp);
+  memset(_OS, 0, sizeof _OS);
+  memset(_GALevel, 0, sizeof _GALevel);
+}
+
+void ZYNINSUnitToc::Detach() {
+  _NbSupersede = _NbPrereq = _NbIfreq = 0;
+  _Label = nullptr;
+}
+
+void ZYNINSUnitToc::Release() {
+  delete[] _Label;
+  if (_NbSupersede) delete[] _Supersede;
+  if (_NbPrereq) delete[] _Prereq;
+  if (_NbIfreq) delete[] _Ifreq;
+  _Label = nullptr;
+  _Supersede = nullptr;
+  _Prereq = nullptr;
+  _Ifreq = nullptr;
+  _NbSupersede = _NbPrereq = _NbIfreq = 0;
+}

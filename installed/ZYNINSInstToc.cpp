@@ -1,0 +1,158 @@
+#include "ZYNINSInstToc.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "ZYNINSDiag.h"
+#include "ZYNINSInstIndex.h"
+#include "ZYNINSSearch.h"
+#include "ZYNINSUnitTocIO.h"
+
+namespace {
+
+const unsigned int kNameListCapacity = 4096;
+
+bool IsEntryType(int type) { return type == ZYNINSCode || type == ZYNINSZarn; }
+
+// Longer names first; names of equal length in ascending byte order.
+int CompareSuperseded(const void *a, const void *b) {
+  const char *left = static_cast<const char *>(a);
+  const char *right = static_cast<const char *>(b);
+  size_t leftLength = strnlen(left, 32);
+  size_t rightLength = strnlen(right, 32);
+  if (leftLength != rightLength) return leftLength > rightLength ? -1 : 1;
+  return memcmp(left, right, leftLength);
+}
+
+void CopyName(char *field, const char *name) {
+  size_t length = strnlen(name, 31);
+  memcpy(field, name, length);
+  memset(field + length, 0, 32 - length);
+}
+
+// Reads the counted lines into the table; false after reporting the first refused line.
+bool ReadEntries(std::ifstream &file, ZYNINSUnitToc *entries, int nbEntries, const char *path) {
+  std::string line;
+  for (int i = 0; i < nbEntries; ++i) {
+    bool read = ZYNINSReadTocLine(file, line);
+    if (read) {
+      std::istringstream lineStream(line);
+      lineStream >> std::dec >> entries[i];
+      read = !lineStream.fail() && !lineStream.bad();
+    }
+    // A line missing since the count (the file shrank) is refused like a bad one.
+    if (!read) {
+      ZYNINSReport("ZYNINSInstToc.Error_Init", "ZYNINSInstToc: Init of line number %d from %s failed\n",
+                   {i + 1, path});
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSInstIndex) {
+  // A load that gives up early must still answer as an empty catalogue.
+  _NbInstalled[0] = _NbInstalled[1] = 0;
+  _NbSuperseded[0] = _NbSuperseded[1] = 0;
+
+  std::ifstream file;
+  Init(path, file);
+  if (_NbToc == -1) return;
+  if (!ReadEntries(file, _Entries, _NbToc, path)) {
+    _NbToc = -1;
+    return;
+  }
+  file.close();
+
+  if (!SetOS() || !SetGALevel()) {
+    _NbToc = -1;
+    return;
+  }
+  SetSPKLevel();
+
+  // Names of the units present, per type, in the order of first occurrence.
+  _NbInstalled[0] = _NbInstalled[1] = 0;
+  _NbSuperseded[0] = _NbSuperseded[1] = 0;
+  for (int i = 0; i < _NbToc; ++i) {
+    int type = _Entries[i].GetType();
+    const char *name = _Entries[i].GetName();
+    if (IsEntryType(type) && _InstIndex->AddInstalled(type, name))
+      CopyName(_Installed[type][_NbInstalled[type]++], name);
+  }
+  // Checked once for the whole table, so the message cannot name the doubled unit.
+  if (_NbInstalled[0] + _NbInstalled[1] != static_cast<unsigned int>(_NbToc)) {
+    ZYNINSReport("ZYNINSInstToc.Error_Duplicate", "ZYNINSInstToc:Duplicate entry in %s\n", {path});
+    _NbToc = -1;
+    return;
+  }
+
+  // Names the units supersede, per type.
+  for (int i = 0; i < _NbToc; ++i) {
+    int type = _Entries[i].GetType();
+    if (!IsEntryType(type)) continue;
+    for (int k = 0; k < _Entries[i].GetNbSupersede(); ++k) {
+      const char *name = _Entries[i].GetSupersede(k);
+      if (_InstIndex->HasSuperseded(type, name)) continue;
+      // The lists are fixed arrays: refuse the catalogue rather than overrun or drop names.
+      if (_NbSuperseded[type] >= kNameListCapacity) {
+        ZYNINSReport("ZYNINSInstToc.Error_Superseded",
+                     "ZYNINSInstToc: more than %d %s names superseded in %s\n",
+                     {static_cast<int>(kNameListCapacity), ZYNINSTypeName(type), path});
+        _NbSuperseded[0] = _NbSuperseded[1] = 0;
+        _InstIndex->ClearSuperseded();
+        _NbToc = -1;
+        return;
+      }
+      _InstIndex->AddSuperseded(type, name);
+      CopyName(_Superseded[type][_NbSuperseded[type]++], name);
+    }
+  }
+  qsort(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode], 32, CompareSuperseded);
+
+  // Each framework learns the highest level among the FSPs named after it.
+  for (int i = 0; i < _NbToc; ++i) {
+    ZYNINSUnitToc &fsp = _Entries[i];
+    if (fsp.GetPkg() != ZYNINSFSP) continue;
+    char *framework = fsp.GetFrameworkName();
+    int found = GetIndex(framework, fsp.GetType());
+    delete[] framework;
+    if (found == -1) {
+      ZYNINSReport("ZYNINSInstToc.Error_NoFramework", "ZYNINsToc: Np Framework associated with %s\n",
+                   {fsp.GetName()});
+      _NbToc = -1;
+      return;
+    }
+    _Entries[found].RaiseMaxSPKLevel(fsp.GetSPKLevel());
+  }
+
+  InitPCFGlist();
+}
+
+ZYNINSInstToc::~ZYNINSInstToc() { delete _InstIndex; }
+
+int ZYNINSInstToc::IsInstalled(const char *name, ZYNINSType type) {
+  if (_NbToc < 0 || name == nullptr) return -1;
+  if (_InstIndex->HasInstalled(type, name)) return 0;
+  if (_InstIndex->HasSuperseded(type, name)) return 1;
+  return -1;
+}
+
+int ZYNINSInstToc::GetMaxSPKLevel(char *name) const {
+  if (_NbToc <= 0 || name == nullptr) return 0;
+  int found = GetIndex(name, ZYNINSCode);
+  return found == -1 ? 0 : _Entries[found].GetMaxSPKLevel();
+}
+
+void ZYNINSInstToc::GetMaxSPKLevel(std::ostream &out) {
+  // An unusable catalogue has no levels to show.
+  if (_NbToc < 0) return;
+  out << GetOS() << ' ' << GetGALevel() << std::endl;
+  for (int i = 0; i < _NbToc; ++i)
+    if (_Entries[i].GetPkg() == ZYNINSFWK)
+      out << _Entries[i].GetName() << ' ' << _Entries[i].GetMaxSPKLevel() << std::endl;
+}

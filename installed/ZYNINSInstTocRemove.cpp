@@ -1,0 +1,356 @@
+// Removal planning: what must go with a set of installed units, and the space it frees.
+// Both GetSize operations run the same passes; a rules table holds what differs.
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ZYNINSDiag.h"
+#include "ZYNINSInstToc.h"
+#include "ZYNINSSearch.h"
+#include "ZYNINSStockIndex.h"
+#include "ZYNINSUnitTocIO.h"
+
+namespace {
+
+const unsigned int kFailed = 0xFFFFFFFFu;
+const unsigned int kMaxRequest = 4096;
+
+// An internal error: the call stops and returns the failure value.
+struct RemovalFault {
+  const char *key;
+  const char *text;
+};
+
+// What tells the two operations apart.
+struct RemovalRules {
+  ZYNINSPkg requestPkg[2];     // package kinds a request may name
+  bool messagesNameType;       // request messages carry the type keyword
+  RemovalFault notFound;       // request neither installed as such nor known
+  RemovalFault wrongKind;      // request of another package kind
+  bool followIfreq;            // conditional requisites are followed too
+  bool finalSteps;             // framework and FIX steps after the passes
+  RemovalFault prereqFull;     // next-pass list full while adding prerequiring units
+  RemovalFault ifreqFull;      // next-pass list full while adding ifreq units
+  RemovalFault scannedFull;
+  RemovalFault candidateFull;  // next-pass list full while releasing a candidate
+  RemovalFault deferredFull;
+  RemovalFault orphanFull;
+  RemovalFault tooMany;        // request over the scan list's capacity
+};
+
+// Fixes, always code; the result goes to the "to_remove" file.
+const RemovalRules kFixRules = {
+    {ZYNINSFIX, ZYNINSFIX},
+    false,
+    {"GetSize.NotFound", "%s is not found\n"},
+    {"GetSize.NotAFIX", "%s is not a FIX\n"},
+    true,
+    false,
+    {"GetSize.InstToc.nbtoscanafter", "ZYNINSInstToc::GetSize: internal error nbtoscanafter"},
+    {"GetSize.InstToc.nbtoscanafter2", "ZYNINSInstToc::GetSize: internal error nbtoscanafter2"},
+    {"GetSize.InstToc.nbscanned", "ZYNINSInstToc::GetSize: internal error nbscanned"},
+    {"GetSize.InstToc.nbtoscanafter", "ZYNINSInstToc::GetSize: internal error nbtoscanafter\n"},
+    {"GetSize.InstToc.nbspsdafter", "ZYNINSInstToc::GetSize: internal error nbspsdafter\n"},
+    {"GetSize.InstToc.nborphan", "ZYNINSInstToc::GetSize: internal error nborphan\n"},
+    {"GetSize.InstToc.TooMany", "ZYNINSInstToc::GetSize: too many names requested: %s\n"},
+};
+
+// Products and configurations of the caller's type; the result goes to the caller's list.
+const RemovalRules kProductRules = {
+    {ZYNINSPRD, ZYNINSSLT},
+    true,
+    {"GetSize.ToRemove.Notfound", "%s %s is not found\n"},
+    {"GetSize.NotCorrectType", "%s %s is not of correct type\n"},
+    false,
+    true,
+    {"GetSize.InstToc.nbtoscanafter", "ZYNINSInstToc::GetSize:internal error nbtoscanafter\n"},
+    {nullptr, nullptr},  // conditional requisites are not followed
+    {"GetSize.InstToc.nbscanned2", "ZYNINSInstToc::GetSize:internal error nbtscanned2\n"},
+    {"GetSize.InstToc.nbtoscanafter2", "ZYNINSInstToc::GetSize:internal error nbtoscanafter2\n"},
+    {"GetSize.InstToc.nbspsdafter2", "ZYNINSInstToc::GetSize:internal error nbspsdafter2\n"},
+    {"GetSize.InstToc.nborphan", "ZYNINSInstToc::GetSize:internal error nborphan\n"},
+    {"GetSize.InstToc.TooMany", "ZYNINSInstToc::GetSize:too many names requested: %s\n"},
+};
+
+// The relation queries and the entry table are protected; naming them through a
+// derived class reaches them for the planner without widening the public class.
+struct RemovalAccess : ZYNINSInstToc {
+  static const ZYNINSUnitToc *Entries(const ZYNINSInstToc &toc) { return toc.*&RemovalAccess::_Entries; }
+  static int Index(const ZYNINSInstToc &toc, char *name, ZYNINSType type) {
+    return (toc.*&RemovalAccess::GetIndex)(name, type);
+  }
+  static void Prerequing(const ZYNINSInstToc &toc, const char *name, ZYNINSType type, ZYNINSStockIndex *out) {
+    (toc.*&RemovalAccess::GetPrerequing)(name, type, out);
+  }
+  static void Ifrequing(const ZYNINSInstToc &toc, const char *name, ZYNINSType type, ZYNINSStockIndex *out) {
+    (toc.*&RemovalAccess::GetIfrequing)(name, type, out);
+  }
+  static void Superseding(const ZYNINSInstToc &toc, const char *name, ZYNINSType type, ZYNINSStockIndex *out) {
+    (toc.*&RemovalAccess::GetSuperseding)(name, type, out);
+  }
+};
+
+// One removal plan over one catalogue and one entry type. A catalogue whose load
+// failed is seen as an empty one.
+class RemovalPlan {
+ public:
+  RemovalPlan(ZYNINSInstToc &toc, const RemovalRules &rules, ZYNINSType type, bool closure)
+      : _Toc(toc),
+        _Rules(rules),
+        _Type(type),
+        _Closure(closure),
+        _NbEntries(toc.GetNbToc() > 0 ? toc.GetNbToc() : 0),
+        _Entries(_NbEntries > 0 ? RemovalAccess::Entries(toc) : nullptr) {
+    if (!_Entries) _NbEntries = 0;
+  }
+
+  // Runs the passes and, when the rules ask for them, the final steps. False after an
+  // internal error, which has been reported.
+  bool Plan(char (*names)[32], unsigned int n) {
+    if (!Passes(names, n)) return false;
+    if (_Rules.finalSteps) {
+      FrameworkStep();
+      FixStep();
+    }
+    return true;
+  }
+
+  // The removal set in reverse catalogue order.
+  std::vector<int> Result() const {
+    std::vector<int> order(_Removal.Items());
+    std::sort(order.begin(), order.end());
+    std::reverse(order.begin(), order.end());
+    return order;
+  }
+
+  const ZYNINSUnitToc &Entry(int index) const { return _Entries[index]; }
+
+ private:
+  bool Passes(char (*names)[32], unsigned int n) {
+    // The first scan list is the request itself, duplicates included: a rejected
+    // name requested twice is reported twice.
+    std::vector<std::string> scan;
+    if (names)
+      for (unsigned int i = 0; i < n; ++i) scan.push_back(ZYNINSNameText(names[i]));
+    for (bool firstPass = true; !scan.empty(); firstPass = false) {
+      for (const std::string &name : scan) {
+        if (_Scanned.Contains(name)) continue;
+        if (firstPass && !AcceptRequest(name)) continue;
+        if (!_Closure) continue;
+        if (!FollowDependents(name)) return false;
+        if (!CollectCandidates(name)) return false;
+        if (_Scanned.Add(name) == ZYNINSNameWorkList::Full) return Fault(_Rules.scannedFull);
+      }
+      if (!SortCandidates()) return false;
+      // Candidates still waiting are tested again next pass, against the grown removal set.
+      _Candidates.TakeFrom(_Deferred);
+      scan = _NextPass.Items();
+      _NextPass.Clear();
+    }
+    return true;
+  }
+
+  // A request must name an installed unit of an accepted package kind.
+  bool AcceptRequest(const std::string &name) {
+    int index = IsInstalled(name) == 0 ? Find(name) : -1;
+    if (index < 0) {
+      ReportRequest(_Rules.notFound, name);
+      return false;
+    }
+    ZYNINSPkg pkg = _Entries[index].GetPkg();
+    if (pkg != _Rules.requestPkg[0] && pkg != _Rules.requestPkg[1]) {
+      ReportRequest(_Rules.wrongKind, name);
+      return false;
+    }
+    _Removal.Add(index);
+    return true;
+  }
+
+  void ReportRequest(const RemovalFault &message, const std::string &name) const {
+    if (_Rules.messagesNameType)
+      ZYNINSReport(message.key, message.text, {name, ZYNINSTypeName(_Type)});
+    else
+      ZYNINSReport(message.key, message.text, {name});
+  }
+
+  // Units that need the name go too, and their own dependents next pass.
+  bool FollowDependents(const std::string &name) {
+    RemovalAccess::Prerequing(_Toc, name.c_str(), _Type, &_Relation);
+    if (!TakeRelation(_Rules.prereqFull)) return false;
+    if (!_Rules.followIfreq) return true;
+    RemovalAccess::Ifrequing(_Toc, name.c_str(), _Type, &_Relation);
+    return TakeRelation(_Rules.ifreqFull);
+  }
+
+  bool TakeRelation(const RemovalFault &whenFull) {
+    for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
+      int index = _Relation.GetIndex(k);
+      if (_NextPass.Add(ZYNINSNameText(_Entries[index].GetName())) == ZYNINSNameWorkList::Full)
+        return Fault(whenFull);
+      _Removal.Add(index);
+    }
+    return true;
+  }
+
+  // What the unit supersedes may have served others in its place: such names become
+  // candidates, unless installed as such or already scanned.
+  bool CollectCandidates(const std::string &name) {
+    int index = Find(name);
+    if (index < 0) return true;
+    const ZYNINSUnitToc &entry = _Entries[index];
+    for (int k = 0; k < entry.GetNbSupersede(); ++k) {
+      std::string superseded = ZYNINSNameText(entry.GetSupersede(k));
+      if (IsInstalled(superseded) == 0 || _Scanned.Contains(superseded)) continue;
+      if (_Candidates.Add(superseded) == ZYNINSNameWorkList::Full) return Fault(_Rules.orphanFull);
+    }
+    return true;
+  }
+
+  // A candidate whose every supersessor is being removed is followed next pass;
+  // the others wait.
+  bool SortCandidates() {
+    for (const std::string &candidate : _Candidates.Items()) {
+      RemovalAccess::Superseding(_Toc, candidate.c_str(), _Type, &_Relation);
+      bool orphaned = true;
+      for (unsigned int k = 0; k < _Relation.GetNbIndex() && orphaned; ++k)
+        orphaned = _Removal.Contains(_Relation.GetIndex(k));
+      if (orphaned) {
+        if (_NextPass.Add(candidate) == ZYNINSNameWorkList::Full) return Fault(_Rules.candidateFull);
+      } else if (_Deferred.Add(candidate) == ZYNINSNameWorkList::Full) {
+        return Fault(_Rules.deferredFull);
+      }
+    }
+    return true;
+  }
+
+  // Frameworks that only the removed units (and fixes) need go with them, one level
+  // deep: frameworks taken here are not examined themselves.
+  void FrameworkStep() {
+    _Scanned.Clear();  // now the frameworks taken
+    const std::size_t members = _Removal.Count();
+    for (std::size_t m = 0; m < members; ++m) {
+      const ZYNINSUnitToc &unit = _Entries[_Removal[m]];
+      for (int k = 0; k < unit.GetNbPrereq(); ++k) {
+        std::string prereq = ZYNINSNameText(unit.GetPrereq(k));
+        int framework = Find(prereq);
+        if (framework < 0 || _Removal.Contains(framework) || _Entries[framework].GetPkg() != ZYNINSFWK ||
+            _Scanned.Contains(prereq))
+          continue;
+        RemovalAccess::Prerequing(_Toc, prereq.c_str(), _Type, &_Relation);
+        bool unneeded = true;
+        for (unsigned int r = 0; r < _Relation.GetNbIndex() && unneeded; ++r) {
+          int user = _Relation.GetIndex(r);
+          unneeded = _Entries[user].GetPkg() == ZYNINSFIX || _Removal.Contains(user);
+        }
+        if (!unneeded) continue;
+        _Removal.Add(framework);
+        _Scanned.Add(prereq);  // at most one name per entry: never full
+      }
+    }
+  }
+
+  // Fixes of the removed units go with them; fixes added here bring no fixes of their own.
+  void FixStep() {
+    const std::size_t members = _Removal.Count();
+    for (std::size_t m = 0; m < members; ++m) {
+      RemovalAccess::Prerequing(_Toc, _Entries[_Removal[m]].GetName(), _Type, &_Relation);
+      for (unsigned int r = 0; r < _Relation.GetNbIndex(); ++r) {
+        int fix = _Relation.GetIndex(r);
+        if (_Entries[fix].GetPkg() == ZYNINSFIX) _Removal.Add(fix);
+      }
+    }
+  }
+
+  int IsInstalled(const std::string &name) const {
+    return _NbEntries > 0 ? _Toc.IsInstalled(name.c_str(), _Type) : -1;
+  }
+
+  int Find(const std::string &name) const {
+    if (_NbEntries == 0) return -1;
+    char field[33] = {};
+    name.copy(field, 32);
+    int index = RemovalAccess::Index(_Toc, field, _Type);
+    return index >= 0 && index < _NbEntries ? index : -1;
+  }
+
+  static bool Fault(const RemovalFault &fault) {
+    ZYNINSReport(fault.key, fault.text);
+    return false;
+  }
+
+  ZYNINSInstToc &_Toc;
+  const RemovalRules &_Rules;
+  const ZYNINSType _Type;
+  const bool _Closure;
+  int _NbEntries;
+  const ZYNINSUnitToc *_Entries;
+
+  ZYNINSNameWorkList _NextPass;
+  ZYNINSNameWorkList _Scanned;
+  ZYNINSNameWorkList _Candidates;
+  ZYNINSNameWorkList _Deferred;
+  // Distinct positions of a table of fewer than 4096 entries: never full.
+  ZYNINSIndexWorkList _Removal;
+  ZYNINSStockIndex _Relation;
+};
+
+bool RequestFits(const RemovalRules &rules, unsigned int n) {
+  if (n <= kMaxRequest) return true;
+  ZYNINSReport(rules.tooMany.key, rules.tooMany.text, {std::to_string(n)});
+  return false;
+}
+
+// The all-ones value means failure; a real total never shows it.
+unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
+  unsigned int total = 0;
+  for (int index : order) total += plan.Entry(index).GetSize();
+  return total == kFailed ? kFailed - 1 : total;
+}
+
+}  // namespace
+
+unsigned int ZYNINSInstToc::GetSize(char (*names)[32], unsigned int n) {
+  if (!RequestFits(kFixRules, n)) return kFailed;
+  RemovalPlan plan(*this, kFixRules, ZYNINSCode, true);
+  if (!plan.Plan(names, n)) return kFailed;
+  std::vector<int> order = plan.Result();
+
+  std::ofstream out("to_remove", std::ios::out | std::ios::trunc);
+  for (int index : order) {
+    const ZYNINSUnitToc &entry = plan.Entry(index);
+    const char *label = entry.GetLabel();
+    out << ZYNINSNameText(entry.GetName()) << ' ' << (label ? label : "") << '\n' << std::flush;
+  }
+  if (out.fail()) {
+    ZYNINSReport("GetSize.InstToc.toRemove", "ZYNINSInstToc::GetSize: unable to build to_remove file\n");
+    return kFailed;
+  }
+  out.close();
+  return SizeOf(plan, order);
+}
+
+unsigned int ZYNINSInstToc::GetSize(char (*names)[32], unsigned int n, ZYNINSType type, int closure,
+                                    ZYNINSStockName *list) {
+  if (type != ZYNINSCode && type != ZYNINSZarn) {
+    ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
+    return kFailed;
+  }
+  if (!RequestFits(kProductRules, n)) return kFailed;
+  RemovalPlan plan(*this, kProductRules, type, closure != 0);
+  if (!plan.Plan(names, n)) return kFailed;
+  std::vector<int> order = plan.Result();
+
+  if (list) {
+    char(*listNames)[4096][32] = list->Reset();
+    char *(*labels)[4096] = list->GetTabLabel();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      const ZYNINSUnitToc &entry = plan.Entry(order[k]);
+      memcpy((*listNames)[k], entry.GetName(), 32);
+      (*labels)[k] = entry.GetLabel();
+    }
+    *list->GetNbNameAddress() = static_cast<unsigned int>(order.size());
+  }
+  return SizeOf(plan, order);
+}
