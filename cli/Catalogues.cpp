@@ -17,22 +17,19 @@ CLI::Option *AddMediaOption(CLI::App &command, SourceOptions &sources) {
 }
 
 void AddInstalledOptions(CLI::App &command, SourceOptions &sources, bool withFresh) {
-  auto *installed = command.add_option("--installed", sources.Installed,
-                                       "installed catalogue file (a PRESENT file)")
-                        ->type_name("FILE");
-  auto *root = command.add_option("--root", sources.Root,
-                                  "installation root, whose control/PRESENT is the installed catalogue "
-                                  "(default: $ZYNInstallPath)")
-                   ->type_name("DIR");
-  if (withFresh) {
-    command.add_flag("--fresh", sources.Fresh,
-                     "answer for a machine with nothing installed (ignore $ZYNInstallPath)")
-        ->excludes(installed)
-        ->excludes(root);
-  }
+  command.add_option("--installed", sources.Installed, "installed catalogue file (a PRESENT file)")
+      ->type_name("FILE");
+  command.add_option("--root", sources.Root,
+                     "installation root, whose control/PRESENT is the installed catalogue "
+                     "(default: $ZYNInstallPath)")
+      ->type_name("DIR");
+  if (withFresh)
+    command.add_flag("--fresh", sources.Fresh, "answer for a machine with nothing installed (ignore $ZYNInstallPath)");
 }
 
 std::string InstallationRoot(const SourceOptions &sources) {
+  if (sources.Fresh && (!sources.Root.empty() || !sources.Installed.empty()))
+    throw UsageError("--fresh excludes --installed and --root");
   if (!sources.Root.empty()) return sources.Root;
   if (!sources.Installed.empty() || sources.Fresh) return "";
   const char *env = std::getenv("ZYNInstallPath");

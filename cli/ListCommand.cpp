@@ -10,16 +10,24 @@
 
 namespace {
 
+const std::map<std::string, ZYNINSListType> kSelectors = {
+    {"fixes", ZYNINSListFixes},    {"products", ZYNINSListProducts}, {"all-types", ZYNINSListAllTypes},
+    {"by-type", ZYNINSListByType}, {"full", ZYNINSListFull},         {"visible", ZYNINSListVisible}};
+
 struct ListOptions {
   SourceOptions Sources;
-  ZYNINSListType Selector = ZYNINSListFull;
+  std::string Selector = "full";
 };
 
 int RunList(const ListOptions &options) {
+  auto selector = kSelectors.find(options.Selector);
+  if (selector == kSelectors.end())
+    throw UsageError("unknown kind '" + options.Selector +
+                     "' for --select: fixes, products, all-types, by-type, full or visible");
   AnyCatalogue catalogue = LoadAny(options.Sources);
   // The installed catalogue's own listing adds its superseded units.
-  if (catalogue.Installed) catalogue.Installed->ListContent(options.Selector, std::cout);
-  else catalogue.Media->ListContent(options.Selector, std::cout);
+  if (catalogue.Installed) catalogue.Installed->ListContent(selector->second, std::cout);
+  else catalogue.Media->ListContent(selector->second, std::cout);
   FlushDiagnostics();
   return ExitSuccess;
 }
@@ -37,11 +45,6 @@ void AddListCommand(CLI::App &app, CommandTable &table) {
       "catalogue adds its superseded units to by-type and full.");
   AddMediaOption(*command, options->Sources);
   AddInstalledOptions(*command, options->Sources, false);
-  const std::map<std::string, ZYNINSListType> selectors = {
-      {"fixes", ZYNINSListFixes},   {"products", ZYNINSListProducts}, {"all-types", ZYNINSListAllTypes},
-      {"by-type", ZYNINSListByType}, {"full", ZYNINSListFull},         {"visible", ZYNINSListVisible}};
-  command->add_option("--select,-s", options->Selector, "what to list (default: full)")
-      ->type_name("KIND")
-      ->transform(CLI::CheckedTransformer(selectors));
+  command->add_option("--select,-s", options->Selector, "what to list (default: full)")->type_name("KIND");
   table[command] = [options] { return RunList(*options); };
 }

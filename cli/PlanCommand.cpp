@@ -57,7 +57,7 @@ void AddPlanCommand(CLI::App &app, CommandTable &table) {
       "holds or supersedes are left out. The medium must fit the installation's operating system\n"
       "and GA level, and service packs its service-pack level. The library's messages go to\n"
       "standard error; exit status 1 when planning fails.");
-  command->add_option("units", options->Units, "names of the units to install")->required();
+  command->add_option("units", options->Units, "names of the units to install")->type_name("UNIT")->required();
   AddMediaOption(*command, options->Sources)->required();
   AddInstalledOptions(*command, options->Sources, true);
   command->add_flag("--zarn", options->Zarn, "plan zarn entries instead of code entries");

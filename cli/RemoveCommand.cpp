@@ -81,7 +81,9 @@ void AddRemoveCommand(CLI::App &app, CommandTable &table) {
       "Fixes (--fixes): the fixes named and everything that requires them, directly or through a\n"
       "conditional requisite. The library writes that answer to a file \"to_remove\" in the working\n"
       "directory; zyntoc runs it in a private temporary directory unless --output-dir is given.");
-  command->add_option("units", options->Units, "names of the installed units to remove")->required();
+  command->add_option("units", options->Units, "names of the installed units to remove")
+      ->type_name("UNIT")
+      ->required();
   AddInstalledOptions(*command, options->Sources, false);
   command->add_flag("--fixes", options->Fixes, "the units are fixes");
   command->add_flag("--closure", options->Closure, "also remove every unit that needs a removed one");

@@ -43,6 +43,8 @@ int main(int argc, char **argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError &error) {
     if (error.get_exit_code() == 0) return app.exit(error);
+    if (app.get_subcommands().empty() && argc > 1 && argv[1][0] != '-')
+      return ReportUsage(std::string("unknown command '") + argv[1] + "'", app);
     return ReportUsage(error.what(), app);
   }
 
