@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs one case of the zyntoc tool in a fresh, empty working directory that has the test
+# data and the samples beside it (../data, ../examples), then compares the exit status,
+# standard output, standard error and the files left in the directory (with their
+# content) with expected/NAME.out, NAME.err and NAME.files (a missing file means: nothing).
+#   run_case.sh TOOL DATA_DIR EXAMPLES_DIR NAME STATUS [VAR=VALUE...] [ARGUMENT...]
+# With ZYNTOC_UPDATE_EXPECTED=1 the expected files are rewritten from this run instead.
+set -u
+tool=$1 data=$2 examples=$3 name=$4 status=$5
+shift 5
+expected="$data/expected/$name"
+scratch=$(mktemp -d) || exit 1
+trap 'rm -rf "$scratch"' EXIT
+ln -s "$data" "$scratch/data"
+ln -s "$examples" "$scratch/examples"
+mkdir "$scratch/work" && cd "$scratch/work" || exit 1
+
+settings=()
+while [[ $# -gt 0 && $1 =~ ^[A-Za-z_][A-Za-z0-9_]*= ]]; do
+  settings+=("$1")
+  shift
+done
+env -u ZYNInstallPath -u ZYNTOC_MSGPATH "${settings[@]}" "$tool" "$@" >"$scratch/out" 2>"$scratch/err"
+got=$?
+find . -mindepth 1 | sort | while read -r path; do
+  echo "$path"
+  [[ -f $path ]] && sed 's/^/  | /' "$path"
+done >"$scratch/files"
+
+if [[ -n ${ZYNTOC_UPDATE_EXPECTED:-} ]]; then
+  for kind in out err files; do
+    rm -f "$expected.$kind"
+    [[ -s $scratch/$kind ]] && cp "$scratch/$kind" "$expected.$kind"
+  done
+  echo "$name: exit status $got (expected $status)"
+  exit 0
+fi
+
+failed=0
+compare() {  # what, expected file, actual file
+  local want=$2
+  [[ -f $want ]] || want=/dev/null
+  diff -u --label "expected $1" --label "actual $1" "$want" "$3" || failed=1
+}
+[[ $got == "$status" ]] || { echo "exit status $got, expected $status"; failed=1; }
+compare stdout "$expected.out" "$scratch/out"
+compare stderr "$expected.err" "$scratch/err"
+compare "files left in the working directory" "$expected.files" "$scratch/files"
+exit $failed
