@@ -2,6 +2,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <map>
 #include <set>
 #include <string>
 
@@ -36,7 +37,8 @@ std::string NodeId(const char *name, ZYNINSType type) {
 }
 
 void WriteGraph(std::ostream &out, const EntryTable &table) {
-  std::set<std::string> declared, referenced;
+  std::set<std::string> declared;
+  std::map<std::string, std::string> referenced;  // node id -> name
   out << "digraph zyntoc {\n"
       << "  rankdir=LR;\n"
       << "  node [shape=box, fontsize=10];\n"
@@ -59,24 +61,26 @@ void WriteGraph(std::ostream &out, const EntryTable &table) {
     std::string from = NodeId(unit.GetName(), type);
     for (int k = 0; k < unit.GetNbSupersede(); ++k) {
       std::string to = NodeId(unit.GetSupersede(k), type);
-      referenced.insert(to);
+      referenced[to] = unit.GetSupersede(k);
       out << "  " << from << " -> " << to << " [label=\"supersedes\", style=dashed];\n";
     }
     for (int k = 0; k < unit.GetNbPrereq(); ++k) {
       std::string to = NodeId(unit.GetPrereq(k), type);
-      referenced.insert(to);
+      referenced[to] = unit.GetPrereq(k);
       out << "  " << from << " -> " << to << ";\n";
     }
     for (int k = 0; k < unit.GetNbIfreq(); ++k) {
       const ZYNINSIfreqPair *pair = unit.GetIfreq(k);
       std::string to = NodeId(pair->GetReqName(), type);
-      referenced.insert(to);
+      referenced[to] = pair->GetReqName();
       out << "  " << from << " -> " << to << " [label=" << Quoted(std::string("if ") + pair->GetCondName())
           << ", style=dotted];\n";
     }
   }
-  for (const std::string &id : referenced)
-    if (declared.count(id) == 0) out << "  " << id << " [style=dashed, color=gray50, fontcolor=gray50];\n";
+  for (const auto &node : referenced)
+    if (declared.count(node.first) == 0)
+      out << "  " << node.first << " [label=\"" << Escaped(node.second)
+          << "\\nnot in catalogue\", style=dashed, color=gray50, fontcolor=gray50];\n";
   out << "}\n";
 }
 
