@@ -14,10 +14,11 @@ namespace {
 const char *kStamp = "20240101000000";
 
 std::string Line(int number, const std::string &type, const std::string &pkg, const std::string &name,
-                 const std::string &supersede = "", const std::string &prereq = "", unsigned int size = 10) {
+                 const std::string &supersede = "", const std::string &prereq = "", unsigned int size = 10,
+                 const std::string &ifreq = "") {
   std::ostringstream line;
   line << "0M:" << number << ":0:" << type << ':' << pkg << ':' << name << ':' << supersede << ':' << prereq
-       << "::" << size << ':' << kStamp << ":LNX:R1:0:Unit " << name << ":\n";
+       << ':' << ifreq << ':' << size << ':' << kStamp << ":LNX:R1:0:Unit " << name << ":\n";
   return line.str();
 }
 
@@ -87,16 +88,24 @@ TEST_F(MediaPlanLimits, NamesFillingAll32BytesAreNeverReadBeyond) {
   EXPECT_EQ(TakeDiagnostics(), std::string(32, 'X') + " code is not found on the media\n\n");
 }
 
-TEST_F(MediaPlanLimits, FullScannedListIsAnInternalError) {
-  std::string supersede;
-  for (int i = 0; i < 4097; ++i) supersede += "S" + std::to_string(i) + " ";
-  std::string path = Load(Line(3, "code", "PRD", "BIG", supersede));
+TEST_F(MediaPlanLimits, FullWorkingListsAreInternalErrors) {
+  std::string names, pairs;
+  for (int i = 0; i < 4097; ++i) {
+    names += "S" + std::to_string(i) + " ";
+    pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
+  }
+  std::string path = Load(Line(3, "code", "PRD", "SUPERSEDES", names) + Line(4, "code", "PRD", "NEEDS", "", names) +
+                          Line(5, "code", "PRD", "PAIRS", "", "", 10, pairs));
   ZYNINSMediaToc media(&path[0]);
-  ASSERT_EQ(media.GetNbToc(), 1);
-  Plan plan = PlanOn(media, Names({"BIG"}));
-  EXPECT_EQ(plan.result, 0xFFFFFFFFu);
-  EXPECT_FALSE(plan.touched);
-  EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: internal error nbscanned\n");
+  ASSERT_EQ(media.GetNbToc(), 3);
+  const char *cases[][2] = {{"SUPERSEDES", "nbscanned"}, {"NEEDS", "nbtoscanafter"}, {"PAIRS", "nbifreq"}};
+  for (auto &check : cases) {
+    SCOPED_TRACE(check[0]);
+    Plan plan = PlanOn(media, Names({check[0]}));
+    EXPECT_EQ(plan.result, 0xFFFFFFFFu);
+    EXPECT_FALSE(plan.touched);
+    EXPECT_EQ(TakeDiagnostics(), std::string("ZYNINSMediaToc::GetSize: internal error ") + check[1] + "\n");
+  }
 }
 
 TEST_F(MediaPlanLimits, RealTotalNeverEqualsTheFailureValue) {
@@ -136,6 +145,27 @@ TEST_F(MediaPlanLimits, LongPrerequisiteChainOnAFullMedium) {
   ASSERT_EQ(plan.install.size(), 4095u);
   EXPECT_EQ(plan.install.front(), "U4094");
   EXPECT_EQ(plan.install.back(), "U0");
+}
+
+// Requisites waiting through thousands of passes: only the one whose condition is reached fires.
+TEST_F(MediaPlanLimits, RequisitesWaitingThroughALongChain) {
+  std::string pairs;
+  for (int i = 0; i < 3000; ++i) pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
+  pairs += "U3999/LATE ";
+  std::string text = Line(1, "code", "PRD", "HEAD", "", "U0 ", 1, pairs);
+  text += Line(9000, "code", "GRP", "LATE", "", "", 1);
+  for (int k = 0; k < 4000; ++k) {
+    std::string prereq = k + 1 < 4000 ? "U" + std::to_string(k + 1) + " " : "";
+    text += Line(k + 2, "code", "PRD", "U" + std::to_string(k), "", prereq, 1);
+  }
+  std::string path = Load(text);
+  ZYNINSMediaToc media(&path[0]);
+  ASSERT_EQ(media.GetNbToc(), 4002);
+  Plan plan = PlanOn(media, Names({"HEAD"}));
+  EXPECT_EQ(plan.result, 4002u + 400u);
+  ASSERT_EQ(plan.install.size(), 4002u);
+  EXPECT_EQ(plan.install.back(), "LATE");
+  EXPECT_EQ(TakeDiagnostics(), "");
 }
 
 }  // namespace
