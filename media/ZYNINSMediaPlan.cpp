@@ -57,9 +57,15 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
                                      unsigned int *count, char (*&list)[32], ZYNINSInstToc *installed) const {
   const char *typeName = ZYNINSTypeName(type);
 
-  if (n > kMaxRequest || (n > 0 && !names)) {
+  // The working lists hold 4096 names; a longer request is refused rather than cut.
+  if (n > kMaxRequest) {
     ZYNINSReport("GetSize.Error_TooMany",
                  "ZYNINSMediaToc::GetSize: %s names requested, at most 4096 can be planned\n",
+                 {std::to_string(n)});
+    return kFailure;
+  }
+  if (n > 0 && !names) {
+    ZYNINSReport("GetSize.Error_NoNames", "ZYNINSMediaToc::GetSize: %s names requested without a name list\n",
                  {std::to_string(n)});
     return kFailure;
   }

@@ -71,6 +71,13 @@ TEST_F(MediaPlanLimits, RefusesMoreThan4096Names) {
   EXPECT_FALSE(plan.touched);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: 4097 names requested, at most 4096 can be planned\n\n");
 
+  char(*list)[32] = nullptr;
+  unsigned int count = 7;
+  EXPECT_EQ(media.GetSize(nullptr, 2, ZYNINSCode, 0, &count, list, nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(list, nullptr);
+  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: 2 names requested without a name list\n\n");
+
   names.resize(4096);
   plan = PlanOn(media, names);
   EXPECT_EQ(plan.result, 410u);
