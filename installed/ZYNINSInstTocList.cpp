@@ -1,0 +1,17 @@
+#include "ZYNINSDiag.h"
+#include "ZYNINSInstToc.h"
+
+int ZYNINSInstToc::ListContent(ZYNINSListType which, std::ostream &out) {
+  int result = ZYNINSToc::ListContent(which, out);
+  if (which != ZYNINSListByType && which != ZYNINSListFull) return result;
+  if (_NbToc < 0 || _NbSuperseded[ZYNINSCode] == 0) return result;
+
+  ZYNINSReport("ListContent.Title", "# SUPERSEDED:\n#===========", {}, &out);
+  for (unsigned int i = 0; i < _NbSuperseded[ZYNINSCode]; ++i) {
+    const char *superseded = _Superseded[ZYNINSCode][i];
+    int by = GetOneSuperseding(superseded, ZYNINSCode);
+    if (by == -1) continue;
+    ZYNINSReport("ListContent.Superseded", "%s superseded by %s", {superseded, _Entries[by].GetName()}, &out);
+  }
+  return result;
+}

@@ -1,0 +1,63 @@
+#include <stdlib.h>
+
+#include "TestSupport.h"
+#include "ZYNINSDiag.h"
+#include "ZYNMsgCatalog.h"
+
+class MsgCatalogTest : public TocTest {
+ protected:
+  void UseCatalog(const std::string &text) {
+    WriteFile("msg/ZYNWFToc.msg", text);
+    setenv("ZYNTOC_MSGPATH", (Dir() + "/nowhere:" + Dir() + "/msg").c_str(), 1);
+  }
+};
+
+TEST_F(MsgCatalogTest, WithoutCatalogueTheDefaultTextIsFilledIn) {
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "PRD1 has 12 units\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", ""), "No default message");
+}
+
+TEST_F(MsgCatalogTest, CatalogueTextReplacesTheDefaultWithItsParameters) {
+  UseCatalog("# translated texts\n"
+             "\n"
+             "Some.Key = %2 contient %1 unités (100%%)\\n\n"
+             "Plain.Key=no parameters here\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1 unités (100%)\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
+}
+
+TEST_F(MsgCatalogTest, KeyMissingFromALoadedCatalogue) {
+  UseCatalog("Other.Key = other\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "default %s", {"x"}), "default x");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", ""), "No default message ");
+}
+
+TEST_F(MsgCatalogTest, MalformedLinesAreSkipped) {
+  UseCatalog("no equals sign\n= no key\n%1%9%\nGood.Key = %1 and %7 and %\nTruncated.Key = \\");
+  EXPECT_EQ(ZYNINSBuildMessage("Good.Key", "", {"one"}), "one and  and %");
+  EXPECT_EQ(ZYNINSBuildMessage("Truncated.Key", ""), "\\");
+}
+
+TEST_F(MsgCatalogTest, CatalogueIsRereadWhenItChanges) {
+  UseCatalog("Some.Key = first\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", ""), "first");
+  UseCatalog("Some.Key = second text\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", ""), "second text");
+}
+
+TEST_F(MsgCatalogTest, LoadAnswersOneOnlyWhenAFileIsFound) {
+  ZYNMsgCatalog catalog;
+  EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
+  setenv("ZYNTOC_MSGPATH", "", 1);
+  EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
+  UseCatalog("");
+  EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 1);
+  EXPECT_NE(catalog.GetCatalogMsg("Any").IsEmpty(), 0);
+}
+
+TEST_F(MsgCatalogTest, DefaultTextIsBoundedAt255Bytes) {
+  std::string longName(600, 'n');
+  std::string message = ZYNINSBuildMessage("Some.Key", "unable to open file %s\n", {longName});
+  EXPECT_EQ(message.size(), 255u);
+  EXPECT_EQ(message.substr(0, 20), "unable to open file ");
+}

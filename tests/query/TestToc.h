@@ -1,0 +1,63 @@
+// A catalogue loaded the way the real loaders do it, for tests of the base class alone,
+// with the protected lookups opened up.
+#ifndef TestToc_h
+#define TestToc_h
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "ZYNINSToc.h"
+#include "ZYNINSUnitTocIO.h"
+
+class TestToc : public ZYNINSToc {
+ public:
+  explicit TestToc(const std::string &path) {
+    std::string name = path;
+    std::ifstream file;
+    Init(&name[0], file);
+    if (_NbToc == -1) return;
+    std::string line;
+    for (int n = 0; n < _NbToc && ZYNINSReadTocLine(file, line); ++n) {
+      std::istringstream in(line);
+      in >> _Entries[n];
+      if (in.fail() || in.bad()) {
+        _NbToc = -1;
+        return;
+      }
+    }
+    file.close();
+    if (!SetOS() || !SetGALevel()) {
+      _NbToc = -1;
+      return;
+    }
+    SetSPKLevel();
+    InitPCFGlist();
+  }
+
+
+  const ZYNINSUnitToc &Entry(int i) const { return _Entries[i]; }
+  ZYNINSUnitToc &MutableEntry(int i) { return _Entries[i]; }
+  bool HasPCFGList() const { return _PCFGList != nullptr; }
+  // The operations take writable C strings.
+  int Visible(std::string word) const { return IsVisible(&word[0]); }
+  int Index(std::string name, ZYNINSType type) const { return GetIndex(&name[0], type); }
+  int RemoveName(std::string name, ZYNINSType type) { return Remove(&name[0], type); }
+  int Tsort(std::string name, ZYNINSType type) const { return BuildTsort(&name[0], type); }
+};
+
+// The catalogue written back in TOC line format.
+inline std::string Written(ZYNINSToc &toc) {
+  std::ostringstream out;
+  out << toc;
+  return out.str();
+}
+
+// What ListContent prints for one selector.
+inline std::string Listed(ZYNINSToc &toc, ZYNINSListType which) {
+  std::ostringstream out;
+  toc.ListContent(which, out);
+  return out.str();
+}
+
+#endif
