@@ -93,7 +93,7 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
   std::vector<std::string> scan;
   ZYNINSNameWorkList nextPass;
   ZYNINSNameWorkList scanned;
-  // Planned units by table position: two entries sharing a sequence number are still told apart.
+  // Planned units by sequence number, mapped back to the medium's lines at the end.
   ZYNINSIndexWorkList toInstall;
   // Pending and deferred conditional requisites in one: the deferred ones are those still
   // waiting after a pass, so its bound (nbifreqafter) can never be met before nbifreq.
@@ -185,7 +185,7 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
         if (entry.GetSPKLevel() < frameworkLevel) continue;
       }
 
-      if (!BoundedAdd(toInstall, position, "nbtoinstall")) return kFailure;
+      if (!BoundedAdd(toInstall, _Prefix[position].GetIndexI(), "nbtoinstall")) return kFailure;
       for (int i = 0; i < entry.GetNbSupersede(); ++i)
         if (!examine(ZYNINSNameText(entry.GetSupersede(i)), "nbscanned")) return kFailure;
       for (int i = 0; i < entry.GetNbIfreq(); ++i) {
@@ -210,21 +210,18 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
     nextPass.Clear();
   }
 
-  std::vector<int> positions = toInstall.Items();
-  // Sequence order; units sharing a number keep table order, whatever the request order.
-  std::sort(positions.begin(), positions.end(), [this](int a, int b) {
-    int left = _Prefix[a].GetIndexI(), right = _Prefix[b].GetIndexI();
-    return left != right ? left < right : a < b;
-  });
+  std::vector<int> numbers = toInstall.Items();
+  std::sort(numbers.begin(), numbers.end());
 
-  char(*result)[32] = new char[positions.size()][32];
+  char(*result)[32] = new char[numbers.size()][32];
   unsigned int total = 0;
-  for (size_t i = 0; i < positions.size(); ++i) {
-    const ZYNINSUnitToc &entry = _Entries[positions[i]];
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    int position = GetIndexI(numbers[i]);  // every number came from a line of this medium
+    const ZYNINSUnitToc &entry = _Entries[position];
     memcpy(result[i], entry.GetName(), 32);
-    total += mediaSwitch != 0 ? _Prefix[positions[i]].GetMediaSize() : entry.GetSize();
+    total += mediaSwitch != 0 ? _Prefix[position].GetMediaSize() : entry.GetSize();
   }
-  if (count) *count = static_cast<unsigned int>(positions.size());
+  if (count) *count = static_cast<unsigned int>(numbers.size());
   list = result;
 
   return PlannedSize(total, type, mediaSwitch);

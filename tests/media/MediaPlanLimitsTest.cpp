@@ -127,14 +127,17 @@ TEST_F(MediaPlanLimits, RealTotalNeverEqualsTheFailureValue) {
   EXPECT_EQ(wrapped.install, (std::vector<std::string>{"Z1", "Z2"}));
 }
 
-// Two units sharing a sequence number: the list names what was planned, never its twin.
-TEST_F(MediaPlanLimits, SharedSequenceNumbersListThePlannedUnits) {
-  std::string path = Load(Line(5, "code", "PRD", "FIRST") + Line(9, "code", "PRD", "OTHER") +
-                          Line(5, "code", "PRD", "SECOND") + Line(4, "code", "PRD", "EARLY"));
+// Units sharing a sequence number count once: the number maps back to one line, the
+// one at number - 3 when it carries the number, else the first in table order.
+TEST_F(MediaPlanLimits, SharedSequenceNumbersMapBackToOneLine) {
+  std::string path = Load(Line(5, "code", "PRD", "FIRST", "", "", 10) + Line(9, "code", "PRD", "OTHER", "", "", 20) +
+                          Line(5, "code", "PRD", "SECOND", "", "", 30) + Line(4, "code", "PRD", "EARLY", "", "", 40));
   ZYNINSMediaToc media(&path[0]);
-  EXPECT_EQ(PlanOn(media, Names({"FIRST"})).install, std::vector<std::string>{"FIRST"});
+  Plan first = PlanOn(media, Names({"FIRST"}));
+  EXPECT_EQ(first.install, std::vector<std::string>{"SECOND"});
+  EXPECT_EQ(first.result, 30u + 400u);
   EXPECT_EQ(PlanOn(media, Names({"OTHER", "SECOND", "EARLY", "FIRST"})).install,
-            (std::vector<std::string>{"EARLY", "FIRST", "SECOND", "OTHER"}));
+            (std::vector<std::string>{"EARLY", "SECOND", "OTHER"}));
 }
 
 TEST_F(MediaPlanLimits, LongPrerequisiteChainOnAFullMedium) {
