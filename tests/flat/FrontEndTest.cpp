@@ -100,10 +100,6 @@ TEST_F(FlatTest, ZarnRunOffersInstalledCodeProductsAndPlansZarnUnits) {
   EXPECT_STREQ(label, "Notes data");
   GenerateInstalled(&count);
   EXPECT_EQ(count, 2);
-  GetiemeInstallProduct(0, label);
-  EXPECT_STREQ(label, "Starter set");
-  GetiemeInstallProduct(1, label);
-  EXPECT_STREQ(label, "Drafting");
 }
 
 TEST_F(FlatTest, SelectionIsKeptAsCopiesAndClearedPerKind) {
@@ -129,6 +125,10 @@ TEST_F(FlatTest, SelectionIsKeptAsCopiesAndClearedPerKind) {
   EXPECT_EQ(SelectedConfigs().size(), 2u);
   ClearNbConfigSelect();
   EXPECT_TRUE(SelectedConfigs().empty());
+  char message[1024];
+  EXPECT_EQ(GetSpaceRequired(&size, message), 0);
+  EXPECT_EQ(size, 0);
+  EXPECT_TRUE(InstallList().empty());
 
   SelectAll();
   GenerateListProduct(&nbProduct, &nbConfig, &size);
@@ -136,16 +136,6 @@ TEST_F(FlatTest, SelectionIsKeptAsCopiesAndClearedPerKind) {
   EXPECT_EQ(nbConfig, 2);
   EXPECT_TRUE(SelectedProducts().empty());
   EXPECT_TRUE(SelectedConfigs().empty());
-}
-
-TEST_F(FlatTest, EmptySelectionPlansNothing) {
-  OpenSample();
-  int nbProduct = 0, nbConfig = 0, size = -1;
-  GenerateListProduct(&nbProduct, &nbConfig, &size);
-  char message[1024];
-  EXPECT_EQ(GetSpaceRequired(&size, message), 0);
-  EXPECT_EQ(size, 0);
-  EXPECT_TRUE(InstallList().empty());
 }
 
 TEST_F(FlatTest, IntegrityExaminesTheCatalogueOpenedForIt) {
