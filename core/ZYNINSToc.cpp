@@ -62,11 +62,13 @@ void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
   _FileName = CopyText(fileName ? fileName : "");
 
   file.open(_FileName, std::ios::in);
-  if (!file.is_open()) {
+  int lines = file.is_open() ? CountLines(file) : 0;
+  // A directory opens on some systems but cannot be read: it is no TOC file either.
+  if (!file.is_open() || file.bad()) {
     ZYNINSReport("ZYNINSToc.Error_Init", "ZYNINSToc::Init  unable to open file %s\n", {_FileName});
+    if (file.is_open()) file.close();
     return;
   }
-  int lines = CountLines(file);
   file.clear();
   file.seekg(0);
   if (lines > kMaxEntries) {

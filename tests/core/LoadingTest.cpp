@@ -23,6 +23,12 @@ TEST_F(LoadingTest, MissingFileIsReportedByName) {
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "/absent.toc\n\n");
 }
 
+TEST_F(LoadingTest, DirectoryIsNoTocFile) {
+  TestCatalog catalog(Dir());
+  EXPECT_EQ(catalog.GetNbToc(), -1);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "\n\n");
+}
+
 TEST_F(LoadingTest, EmptyFileGivesAnEmptyUsableCatalogue) {
   TestCatalog catalog(WriteFile("empty.toc", ""));
   EXPECT_EQ(catalog.GetNbToc(), 0);

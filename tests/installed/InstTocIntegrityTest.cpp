@@ -1,0 +1,96 @@
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "InstTocInspect.h"
+#include "TestSupport.h"
+
+namespace {
+
+class InstTocIntegrityTest : public TocTest {
+ protected:
+  // Runs the check on a catalogue under tests/data; out receives the report.
+  int Check(const std::string &name, const char *root, std::string &out) {
+    auto toc = LoadInstToc(DataPath("installed/integrity/" + name + ".toc"));
+    EXPECT_NE(toc->GetNbToc(), -1) << name;
+    std::ostringstream report;
+    int result = toc->CheckIntegrity(report, const_cast<char *>(root));
+    out = report.str();
+    return result;
+  }
+};
+
+TEST_F(InstTocIntegrityTest, EachCheckReportsItsFindingsAlone) {
+  struct Scenario {
+    const char *name;
+    int result;
+  } scenarios[] = {
+      {"alone_framework", 0},  // used by a FIX and a GRP only; a zarn product keeps a code framework
+      {"alone_fsp", 0},        // named only as a condition by a zarn service pack
+      {"prerequisite", 0},     // a prerequisite superseded by an installed unit is fine
+      {"both_requisites", 2},  // prerequisite line first, whatever the table order
+      {"old_service_pack", 2}, // the pack below the current level is not examined
+  };
+  for (const Scenario &scenario : scenarios) {
+    SCOPED_TRACE(scenario.name);
+    std::string out;
+    EXPECT_EQ(Check(scenario.name, nullptr, out), scenario.result);
+    EXPECT_EQ(out, ReadFile(DataPath(std::string("installed/integrity/") + scenario.name + ".out")));
+  }
+  EXPECT_EQ(TakeDiagnostics(), "");
+}
+
+TEST_F(InstTocIntegrityTest, ConsistentCatalogueWritesNothing) {
+  WriteFile("root/control/F", "");
+  WriteFile("root/control/P", "");
+  WriteFile("root/control/F.1", "");
+  WriteFile("root/control/S1", "");
+  std::string root = Dir() + "/root", out;
+  EXPECT_EQ(Check("consistent", root.c_str(), out), 1);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(Check("consistent", nullptr, out), 1);
+  EXPECT_EQ(out, "");
+}
+
+TEST_F(InstTocIntegrityTest, UnitsWithoutControlFileAreReported) {
+  WriteFile("root/control/F", "");
+  WriteFile("root/control/P", "");
+  WriteFile("root/control/F.1", "");
+  std::string root = Dir() + "/root", out;
+  EXPECT_EQ(Check("consistent", root.c_str(), out), 0);
+  EXPECT_EQ(out, root + "/control/S1 : file not found, possible trouble in case of removal\n\n");
+}
+
+TEST_F(InstTocIntegrityTest, MissingControlDirectoryReportsEveryUnit) {
+  std::string root = Dir() + "/empty", out;
+  std::filesystem::create_directories(root);
+  EXPECT_EQ(Check("consistent", root.c_str(), out), 0);
+  std::string expected;
+  for (const char *name : {"F", "P", "F.1", "S1"})
+    expected += root + "/control/" + name + " : file not found, possible trouble in case of removal\n\n";
+  EXPECT_EQ(out, expected);
+
+  // A co-requisite finding still decides the code.
+  EXPECT_EQ(Check("both_requisites", root.c_str(), out), 2);
+  std::string requisites = ReadFile(DataPath("installed/integrity/both_requisites.out"));
+  ASSERT_GT(out.size(), requisites.size());
+  EXPECT_EQ(out.substr(out.size() - requisites.size()), requisites);
+  EXPECT_LT(out.rfind(" : file not found"), out.find(" is a prerequisite"));
+}
+
+TEST_F(InstTocIntegrityTest, RootTooLongForAPathCountsAsNotFound) {
+  std::string root(1100, 'r'), out;
+  EXPECT_EQ(Check("consistent", root.c_str(), out), 0);
+  // One bounded line per unit, each beginning with the root.
+  std::istringstream lines(out);
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    EXPECT_EQ(line.compare(0, 10, root, 0, 10), 0);
+    EXPECT_LT(line.size(), 256u);
+  }
+  EXPECT_EQ(count, 4);
+}
+
+}  // namespace
