@@ -130,6 +130,14 @@ TEST_F(FlatTest, SelectionIsKeptAsCopiesAndClearedPerKind) {
   EXPECT_EQ(size, 0);
   EXPECT_TRUE(InstallList().empty());
 
+  // The same label twice plans its unit once.
+  StockSelectedProdLabel("Meshing");
+  StockSelectedProdLabel("Meshing");
+  EXPECT_EQ(GetSpaceRequired(&size, message), 0);
+  EXPECT_EQ(size, 2);  // 800 + 1500 + 400
+  EXPECT_EQ(InstallList(), (Labels{"MESHFW", "MESH"}));
+  ClearNbProdSelect();
+
   SelectAll();
   GenerateListProduct(&nbProduct, &nbConfig, &size);
   EXPECT_EQ(nbProduct, 2);
