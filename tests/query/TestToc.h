@@ -3,11 +3,9 @@
 #ifndef TestToc_h
 #define TestToc_h
 
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
@@ -15,10 +13,9 @@
 class TestToc : public ZYNINSToc {
  public:
   explicit TestToc(const std::string &path) {
-    std::vector<char> name(path.begin(), path.end());
-    name.push_back('\0');
+    std::string name = path;
     std::ifstream file;
-    Init(name.data(), file);
+    Init(&name[0], file);
     if (_NbToc == -1) return;
     std::string line;
     for (int n = 0; n < _NbToc && ZYNINSReadTocLine(file, line); ++n) {
@@ -38,33 +35,15 @@ class TestToc : public ZYNINSToc {
     InitPCFGlist();
   }
 
-  using ZYNINSToc::GetIndex;
-  using ZYNINSToc::IsVisible;
 
   const ZYNINSUnitToc &Entry(int i) const { return _Entries[i]; }
   ZYNINSUnitToc &MutableEntry(int i) { return _Entries[i]; }
   bool HasPCFGList() const { return _PCFGList != nullptr; }
-
-  int Visible(const std::string &word) const {
-    std::vector<char> text(word.begin(), word.end());
-    text.push_back('\0');
-    return IsVisible(text.data());
-  }
-  int Index(const std::string &name, ZYNINSType type) const {
-    std::vector<char> text(name.begin(), name.end());
-    text.push_back('\0');
-    return GetIndex(text.data(), type);
-  }
-  int RemoveName(const std::string &name, ZYNINSType type) {
-    std::vector<char> text(name.begin(), name.end());
-    text.push_back('\0');
-    return Remove(text.data(), type);
-  }
-  int Tsort(const std::string &name, ZYNINSType type) const {
-    std::vector<char> text(name.begin(), name.end());
-    text.push_back('\0');
-    return BuildTsort(text.data(), type);
-  }
+  // The operations take writable C strings.
+  int Visible(std::string word) const { return IsVisible(&word[0]); }
+  int Index(std::string name, ZYNINSType type) const { return GetIndex(&name[0], type); }
+  int RemoveName(std::string name, ZYNINSType type) { return Remove(&name[0], type); }
+  int Tsort(std::string name, ZYNINSType type) const { return BuildTsort(&name[0], type); }
 };
 
 // The catalogue written back in TOC line format.

@@ -1,0 +1,65 @@
+// GA and service-pack levels of the installation that ZYNInstallPath names.
+#include <iostream>
+#include <new>
+#include <string>
+
+#include "ZYNINSDiag.h"
+#include "ZYNINSFlat.h"
+#include "ZYNINSSetupState.h"
+#include "ZYNSystem.h"
+
+namespace {
+
+// Room for the composed path of the installed catalogue, NUL included.
+constexpr std::size_t PresentPathSize = 1024;
+
+// Loads the installed catalogue anew into toc: 1 when it loaded without any diagnostic.
+// Failures go to the standard error stream, not to the diagnostic buffer.
+int OpenInstalledCatalogue(ZYNINSInstToc *&toc) {
+  const char *caller = ZYNINSSetup.LevelCaller;
+  const char *root = ZYNGetEnv("ZYNInstallPath");
+  if (!root || !*root) {
+    ZYNINSReport("ZYNINSTocLib.NoZYNInstallPath",
+                 " Error ( %s ) : ZYNInstallPath is not set. Verify your environment.\n", {caller}, &std::cerr);
+    return 0;
+  }
+  std::string path = std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator + "PRESENT";
+  if (path.size() >= PresentPathSize || ZYNFileAccess(path.c_str(), 0) == -1) {
+    ZYNINSReport("ZYNINSTocLib.NoFilePRESENT", " Error ( %s ) : File %s is not found. Check Setup integrity.\n",
+                 {caller, path}, &std::cerr);
+    return 0;
+  }
+  ZYNINSToc::sResetInfoMsg(nullptr);
+  toc = new (std::nothrow) ZYNINSInstToc(&path[0]);
+  char *text = nullptr;
+  ZYNINSToc::sGetInfoMsg(text);
+  if (!text || !*text) return toc ? 1 : 0;
+  ZYNINSReport("ZYNINSTocLib.InstTOC", " Error ( %s ) : %s. Check Setup integrity.\n", {caller, text}, &std::cerr);
+  ZYNINSToc::sResetInfoMsg(nullptr);
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+const char *ZYNGetGALevel(void) {
+  ZYNINSSetup.LevelCaller = "ZYNGetGALevel";
+  ZYNINSInstToc *toc = nullptr;
+  const char *level = nullptr;
+  // The text outlives the catalogue, which nothing else needs.
+  if (OpenInstalledCatalogue(toc) == 1) level = ZYNINSSetupKeepGALevel(toc->GetGALevel());
+  delete toc;
+  return level;
+}
+
+int ZYNGetSPKLevel(void) {
+  ZYNINSSetup.LevelCaller = "ZYNGetSPKLevel";
+  ZYNINSInstToc *toc = nullptr;
+  int level = -1;
+  if (OpenInstalledCatalogue(toc) == 1) level = toc->GetSPKLevel(1);
+  delete toc;
+  return level;
+}
+
+}  // extern "C"

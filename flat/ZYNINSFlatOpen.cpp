@@ -1,0 +1,57 @@
+// Opening the catalogues of a setup front end and reading their levels.
+#include <cstring>
+#include <new>
+
+#include "ZYNINSFlat.h"
+#include "ZYNINSSetupState.h"
+#include "ZYNMessageBox.h"
+
+namespace {
+
+// Shows what the catalogue's load reported, if anything: 1 when a message was shown.
+int ShowLoadDiagnostics() {
+  char *text = nullptr;
+  ZYNINSToc::sGetInfoMsg(text);
+  if (!text || !*text) return 0;
+  ZYNShowMessageBox(text);
+  return 1;
+}
+
+char *FileNameOrEmpty(char *fileName) {
+  static char empty[] = "";
+  return fileName ? fileName : empty;
+}
+
+}  // namespace
+
+extern "C" {
+
+int newMediaToc(char *fileName) {
+  ZYNINSToc::sResetInfoMsg(nullptr);
+  ZYNINSSetupStoreMediaToc(new (std::nothrow) ZYNINSMediaToc(FileNameOrEmpty(fileName)));
+  return ShowLoadDiagnostics();
+}
+
+int newInstToc(char *fileName, int selector) {
+  ZYNINSToc::sResetInfoMsg(nullptr);
+  ZYNINSSetupStoreInstToc(new (std::nothrow) ZYNINSInstToc(FileNameOrEmpty(fileName)), selector);
+  return ShowLoadDiagnostics();
+}
+
+int GetGALevelTOC(char *level) {
+  ZYNINSMediaToc *toc = ZYNINSSetup.SetupMediaToc;
+  // The caller's buffer is already zeroed: the text goes in without a NUL of its own.
+  if (toc && level) {
+    const char *text = toc->GetGALevel();
+    memcpy(level, text, strnlen(text, 7));
+  }
+  return 0;
+}
+
+int GetSPLevel(int *level) {
+  ZYNINSInstToc *toc = ZYNINSSetup.SetupInstToc;
+  if (toc && level) *level = toc->GetSPKLevel(1);
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,94 @@
+// The user's selection: owned copies of the labels picked among the offered units.
+#include <cstring>
+#include <new>
+
+#include "ZYNINSFlat.h"
+#include "ZYNINSLabelCopy.h"
+#include "ZYNINSSetupState.h"
+
+namespace {
+
+// Appends a copy of label unless the selection is full (its room is the offered count).
+void Select(char **labels, int *count, int capacity, const char *label) {
+  if (!labels || !label || *count >= capacity) return;
+  std::size_t length = strlen(label);
+  char *copy = new (std::nothrow) char[length + 1];
+  if (!copy) return;
+  memcpy(copy, label, length + 1);
+  labels[(*count)++] = copy;
+}
+
+void SelectOffered(char **labels, int *count, int capacity, ZYNINSStockName *list, const int *offered,
+                   int nbOffered) {
+  for (int i = 0; i < nbOffered; ++i) {
+    const char *label = list->GetLabel(offered[i]);
+    Select(labels, count, capacity, label ? label : "");
+  }
+}
+
+void CopySelected(char **labels, int count, int i, char *label) {
+  ZYNINSCopyLabel(label, i >= 0 && i < count ? labels[i] : nullptr);
+}
+
+}  // namespace
+
+extern "C" {
+
+int SelectAll(void) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  SelectOffered(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, s.ConfigList, s.AvailConfig,
+                s.NbAvailConfig);
+  SelectOffered(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, s.ProductList, s.AvailProduct,
+                s.NbAvailProduct);
+  return 0;
+}
+
+int StockSelectedProdLabel(const char *label) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  Select(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, label);
+  return 0;
+}
+
+int StockSelectedConfigLabel(const char *label) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  Select(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, label);
+  return 0;
+}
+
+int ClearSelectAll(void) {
+  ZYNINSSetupClearProdSelect();
+  ZYNINSSetupClearConfigSelect();
+  return 0;
+}
+
+int ClearNbProdSelect(void) {
+  ZYNINSSetupClearProdSelect();
+  return 0;
+}
+
+int ClearNbConfigSelect(void) {
+  ZYNINSSetupClearConfigSelect();
+  return 0;
+}
+
+int GetNbProdSelect(int *count) {
+  if (count) *count = ZYNINSSetup.NbProdSelect;
+  return 0;
+}
+
+int GetiemeProdSelect(int i, char *label) {
+  CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label);
+  return 0;
+}
+
+int GetNbConfigSelect(int *count) {
+  if (count) *count = ZYNINSSetup.NbConfigSelect;
+  return 0;
+}
+
+int GetiemeConfigSelect(int i, char *label) {
+  CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,129 @@
+// Space of the selection, the install list it gives, and whether a medium is fully installed.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "ZYNINSFlat.h"
+#include "ZYNINSSetupState.h"
+
+namespace {
+
+// Size of the message buffer a front end passes to GetSpaceRequired.
+constexpr std::size_t MessageBufferSize = 1024;
+
+// Appends to the selected names those of the offered units whose label is a selected label:
+// labels in selection order, then units in offered order.
+void NamesOfSelection(char **selected, int nbSelected, ZYNINSStockName *list, const int *offered, int nbOffered,
+                      std::unordered_set<std::string> &taken, char (*names)[32], unsigned int *n) {
+  std::unordered_map<std::string, std::vector<int>> byLabel;
+  for (int i = 0; i < nbOffered; ++i) {
+    const char *label = list->GetLabel(offered[i]);
+    byLabel[label ? label : ""].push_back(offered[i]);
+  }
+  for (int s = 0; s < nbSelected; ++s) {
+    auto found = byLabel.find(selected[s]);
+    if (found == byLabel.end()) continue;
+    for (int position : found->second) {
+      // A label selected twice adds nothing: the names always fit the room of the offered count.
+      const char *name = list->GetName(position);
+      if (!taken.insert(std::string(name, strnlen(name, 32))).second) continue;
+      memcpy(names[(*n)++], name, 32);
+    }
+  }
+}
+
+int GetSpaceRequiredIn(const ZYNINSFlatMode &mode, int *size, char *message) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  if (!s.SetupMediaToc) {
+    if (size) *size = 0;
+    return 0;
+  }
+  unsigned int n = 0;
+  if (s.SelectedNames) {
+    std::unordered_set<std::string> taken;
+    NamesOfSelection(s.ConfigSelect, s.NbConfigSelect, s.ConfigList, s.AvailConfig, s.NbAvailConfig, taken,
+                     s.SelectedNames, &n);
+    NamesOfSelection(s.ProdSelect, s.NbProdSelect, s.ProductList, s.AvailProduct, s.NbAvailProduct, taken,
+                     s.SelectedNames, &n);
+  }
+
+  char noName[1][32] = {{0}};
+  ZYNINSToc::sResetInfoMsg(nullptr);
+  unsigned int planned = ZYNINSSetupPlan(s.SelectedNames ? s.SelectedNames : noName, n, mode.PlanType);
+  if (planned == static_cast<unsigned int>(-1)) {
+    char *text = nullptr;
+    ZYNINSToc::sGetInfoMsg(text);
+    if (size) *size = -1;
+    if (!text || !*text) return 0;
+    // A text of the buffer's size or more fills it without a NUL.
+    if (message) strncpy(message, text, MessageBufferSize);
+    return -1;
+  }
+  if (size) *size = static_cast<int32_t>(planned) / 1024;
+  return 0;
+}
+
+// Whether the open installation holds, or supersedes, every listed unit of one kind on the medium.
+bool AllInstalled(ZYNINSPkg pkg, const ZYNINSFlatMode &mode, ZYNINSStockName *list) {
+  list->Reset();
+  ZYNINSSetup.SetupMediaToc->GetPackage(pkg, mode.ListType, list, 1);
+  for (unsigned int i = 0; i < list->GetNbName(); ++i)
+    if (ZYNINSSetup.SetupInstToc->IsInstalled(list->GetName(i), mode.InstalledType) == -1) return false;
+  return true;
+}
+
+int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
+  if (!ZYNINSSetup.SetupMediaToc || !ZYNINSSetup.SetupInstToc) return 0;
+  ZYNINSStockName *list = ZYNINSNewNameList();
+  if (!list) return 0;
+  bool unloaded = AllInstalled(ZYNINSPRD, mode, list) && AllInstalled(ZYNINSSLT, mode, list);
+  ZYNINSFreeNameList(list);
+  return unloaded ? 1 : 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int GetSpaceRequired(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSCodeMode, size, message); }
+
+int GetSpaceRequiredZARN(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSZarnMode, size, message); }
+
+int GetnbCAF(int *count) {
+  if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
+  return 0;
+}
+
+int GetiemeCAF(int i, char *name) {
+  const ZYNINSSetupState &s = ZYNINSSetup;
+  if (!name) return 0;
+  if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
+    memcpy(name, s.CAFList[i], 32);
+  else
+    name[0] = '\0';
+  return 0;
+}
+
+int UpdatePresent(char *target, char *source) {
+  std::FILE *out = target ? std::fopen(target, "a") : nullptr;
+  if (!out) return -1;
+  std::FILE *in = source ? std::fopen(source, "r") : nullptr;
+  if (!in) {
+    std::fclose(out);
+    return -2;
+  }
+  for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in)) std::fputc(c, out);
+  std::fclose(in);
+  std::fclose(out);
+  return 0;
+}
+
+int CheckUnloadProduct(void) { return CheckUnloadProductIn(ZYNINSCodeMode); }
+
+int CheckUnloadProductZARN(void) { return CheckUnloadProductIn(ZYNINSZarnMode); }
+
+}  // extern "C"

@@ -1,0 +1,153 @@
+#include "ZYNINSSetupState.h"
+
+#include <new>
+
+const ZYNINSFlatMode ZYNINSCodeMode = {ZYNINSCode, ZYNINSCode, ZYNINSCode};
+// Zarn lists show code and zarn entries together, but check and plan zarn only.
+const ZYNINSFlatMode ZYNINSZarnMode = {ZYNINSUnknownQ, ZYNINSZarn, ZYNINSZarn};
+
+ZYNINSSetupState ZYNINSSetup;
+
+ZYNINSStockName *ZYNINSNewNameList() {
+  void *block = ::operator new(sizeof(ZYNINSStockName), std::nothrow);
+  // The list has no constructor: producers reset it before they write.
+  return block ? new (block) ZYNINSStockName : nullptr;
+}
+
+void ZYNINSFreeNameList(ZYNINSStockName *list) { ::operator delete(list); }
+
+namespace {
+
+// A catalogue leaves the state once no slot holds it and no list points into it.
+void ReleaseIfUnused(ZYNINSToc *toc) {
+  const ZYNINSSetupState &s = ZYNINSSetup;
+  if (!toc || toc == s.SetupMediaToc || toc == s.SetupInstToc || toc == s.IntegrityInstToc ||
+      toc == s.MediaListSource || toc == s.InstalledListSource)
+    return;
+  delete toc;
+}
+
+void ClearSelect(char **labels, int *count) {
+  for (int i = 0; i < *count; ++i) delete[] labels[i];
+  *count = 0;
+}
+
+}  // namespace
+
+void ZYNINSSetupStoreMediaToc(ZYNINSMediaToc *toc) {
+  ZYNINSMediaToc *old = ZYNINSSetup.SetupMediaToc;
+  ZYNINSSetup.SetupMediaToc = toc;
+  if (old != toc) ReleaseIfUnused(old);
+}
+
+void ZYNINSSetupStoreInstToc(ZYNINSInstToc *toc, int selector) {
+  ZYNINSInstToc *&slot = selector == 1 ? ZYNINSSetup.SetupInstToc : ZYNINSSetup.IntegrityInstToc;
+  ZYNINSInstToc *old = slot;
+  slot = toc;
+  if (old != toc) ReleaseIfUnused(old);
+}
+
+void ZYNINSSetupClearProdSelect() { ClearSelect(ZYNINSSetup.ProdSelect, &ZYNINSSetup.NbProdSelect); }
+
+void ZYNINSSetupClearConfigSelect() { ClearSelect(ZYNINSSetup.ConfigSelect, &ZYNINSSetup.NbConfigSelect); }
+
+void ZYNINSSetupStoreMediaLists(ZYNINSStockName *products, int nbProduct, ZYNINSStockName *configs,
+                                int nbConfig, int *availProduct, int nbAvailProduct, int *availConfig,
+                                int nbAvailConfig) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  ZYNINSSetupClearProdSelect();
+  ZYNINSSetupClearConfigSelect();
+  delete[] s.ProdSelect;
+  delete[] s.ConfigSelect;
+  delete[] s.SelectedNames;
+  delete[] s.AvailProduct;
+  delete[] s.AvailConfig;
+  ZYNINSFreeNameList(s.ProductList);
+  ZYNINSFreeNameList(s.ConfigList);
+
+  s.ProductList = products;
+  s.NbProduct = nbProduct;
+  s.ConfigList = configs;
+  s.NbConfig = nbConfig;
+  ZYNINSMediaToc *oldSource = s.MediaListSource;
+  s.MediaListSource = s.SetupMediaToc;
+  if (oldSource != s.MediaListSource) ReleaseIfUnused(oldSource);
+
+  s.AvailProduct = availProduct;
+  s.NbAvailProduct = nbAvailProduct;
+  s.AvailConfig = availConfig;
+  s.NbAvailConfig = nbAvailConfig;
+
+  s.ProdSelect = new (std::nothrow) char *[nbAvailProduct];
+  s.ConfigSelect = new (std::nothrow) char *[nbAvailConfig];
+  s.SelectedNames = new (std::nothrow) char[nbAvailProduct + nbAvailConfig][32];
+  if (!s.ProdSelect || !s.ConfigSelect || !s.SelectedNames) {
+    // Without room for a selection, nothing can be offered.
+    delete[] s.ProdSelect;
+    delete[] s.ConfigSelect;
+    delete[] s.SelectedNames;
+    s.ProdSelect = s.ConfigSelect = nullptr;
+    s.SelectedNames = nullptr;
+    s.NbAvailProduct = s.NbAvailConfig = 0;
+  }
+}
+
+void ZYNINSSetupStoreInstalledLists(ZYNINSStockName *products, int nbProduct, ZYNINSStockName *configs,
+                                    int nbConfig) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  ZYNINSFreeNameList(s.InstalledProductList);
+  ZYNINSFreeNameList(s.InstalledConfigList);
+  s.InstalledProductList = products;
+  s.NbInstalledProduct = nbProduct;
+  s.InstalledConfigList = configs;
+  s.NbInstalledConfig = nbConfig;
+  ZYNINSInstToc *oldSource = s.InstalledListSource;
+  s.InstalledListSource = s.SetupInstToc;
+  if (oldSource != s.InstalledListSource) ReleaseIfUnused(oldSource);
+}
+
+unsigned int ZYNINSSetupPlan(char (*names)[32], unsigned int n, ZYNINSType type) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  unsigned int count = 0;
+  char(*list)[32] = nullptr;
+  unsigned int size = s.SetupMediaToc->GetSize(names, n, type, 0, &count, list, s.SetupInstToc);
+  // Planning hands out a list only when it succeeds; the one it replaces is ours to release.
+  if (list) {
+    delete[] s.CAFList;
+    s.CAFList = list;
+    s.NbCAF = count;
+  }
+  return size;
+}
+
+const char *ZYNINSSetupKeepGALevel(const char *text) {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  if (!s.GALevelTexts) s.GALevelTexts = new (std::nothrow) std::set<std::string>;
+  if (!s.GALevelTexts) return nullptr;
+  try {
+    return s.GALevelTexts->insert(text).first->c_str();
+  } catch (const std::bad_alloc &) {
+    return nullptr;
+  }
+}
+
+void ZYNINSSetupReset() {
+  ZYNINSSetupState &s = ZYNINSSetup;
+  ZYNINSSetupStoreMediaLists(nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
+  delete[] s.ProdSelect;
+  delete[] s.ConfigSelect;
+  delete[] s.SelectedNames;
+  ZYNINSSetupStoreInstalledLists(nullptr, 0, nullptr, 0);
+  delete[] s.CAFList;
+
+  ZYNINSToc *tocs[] = {s.SetupMediaToc, s.SetupInstToc, s.IntegrityInstToc, s.MediaListSource,
+                       s.InstalledListSource};
+  std::set<std::string> *gaTexts = s.GALevelTexts;
+  s = ZYNINSSetupState();
+  s.GALevelTexts = gaTexts;
+  for (size_t i = 0; i < sizeof tocs / sizeof tocs[0]; ++i) {
+    bool seen = false;
+    for (size_t j = 0; j < i; ++j) seen = seen || tocs[j] == tocs[i];
+    if (!seen) delete tocs[i];
+  }
+}
