@@ -4,6 +4,8 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "ZYNINSDiag.h"
@@ -16,6 +18,7 @@ namespace {
 
 const unsigned int kFailed = 0xFFFFFFFFu;
 const unsigned int kMaxRequest = 4096;
+const std::size_t kListCapacity = 4096;
 
 // An internal error: the call stops and returns the failure value.
 struct RemovalFault {
@@ -92,6 +95,40 @@ struct RemovalAccess : ZYNINSInstToc {
   }
 };
 
+// Candidates waiting for a supersessor that stays. Each is filed under the entry that
+// holds it back, so a pass retests only those whose holder has joined the removal set
+// since: the others would fail again, the set only grows. Candidate order is kept as a
+// sequence number.
+class DeferredCandidates {
+ public:
+  bool Contains(const std::string &name) const { return _Order.count(name) != 0; }
+  std::size_t Count() const { return _Order.size(); }
+  void Hold(const std::string &name, unsigned int order, int holder) {
+    _Order[name] = order;
+    _HeldBy[holder].push_back(name);
+  }
+  void Release(const std::string &name) { _Order.erase(name); }
+
+  // The candidates whose holder is among the members added since the last call, in
+  // candidate order; they stay deferred until held again or released.
+  std::vector<std::pair<unsigned int, std::string>> Freed(const std::vector<int> &removal) {
+    std::vector<std::pair<unsigned int, std::string>> freed;
+    for (; _Seen < removal.size(); ++_Seen) {
+      auto held = _HeldBy.find(removal[_Seen]);
+      if (held == _HeldBy.end()) continue;
+      for (std::string &name : held->second) freed.emplace_back(_Order[name], std::move(name));
+      _HeldBy.erase(held);
+    }
+    std::sort(freed.begin(), freed.end());
+    return freed;
+  }
+
+ private:
+  std::unordered_map<std::string, unsigned int> _Order;
+  std::unordered_map<int, std::vector<std::string>> _HeldBy;
+  std::size_t _Seen = 0;
+};
+
 // One removal plan over one catalogue and one entry type. A catalogue whose load
 // failed is seen as an empty one.
 class RemovalPlan {
@@ -143,9 +180,8 @@ class RemovalPlan {
         if (!CollectCandidates(name)) return false;
         if (_Scanned.Add(name) == ZYNINSNameWorkList::Full) return Fault(_Rules.scannedFull);
       }
+      // Candidates still deferred are tested again next pass, against the grown removal set.
       if (!SortCandidates()) return false;
-      // Candidates still waiting are tested again next pass, against the grown removal set.
-      _Candidates.TakeFrom(_Deferred);
       scan = _NextPass.Items();
       _NextPass.Clear();
     }
@@ -202,26 +238,36 @@ class RemovalPlan {
     const ZYNINSUnitToc &entry = _Entries[index];
     for (int k = 0; k < entry.GetNbSupersede(); ++k) {
       std::string superseded = ZYNINSNameText(entry.GetSupersede(k));
-      if (IsInstalled(superseded) == 0 || _Scanned.Contains(superseded)) continue;
-      if (_Candidates.Add(superseded) == ZYNINSNameWorkList::Full) return Fault(_Rules.orphanFull);
+      if (IsInstalled(superseded) == 0 || _Scanned.Contains(superseded) || _Deferred.Contains(superseded) ||
+          _Fresh.Contains(superseded))
+        continue;
+      // Only a new name can overflow the candidates: a known one is never refused.
+      if (_Deferred.Count() + _Fresh.Count() >= kListCapacity) return Fault(_Rules.orphanFull);
+      _Fresh.Add(superseded);
     }
     return true;
   }
 
   // A candidate whose every supersessor is being removed is followed next pass;
   // the others wait.
+  // Deferred candidates come first, in their order, then this pass's new ones.
   bool SortCandidates() {
-    for (const std::string &candidate : _Candidates.Items()) {
-      RemovalAccess::Superseding(_Toc, candidate.c_str(), _Type, &_Relation);
-      bool orphaned = true;
-      for (unsigned int k = 0; k < _Relation.GetNbIndex() && orphaned; ++k)
-        orphaned = _Removal.Contains(_Relation.GetIndex(k));
-      if (orphaned) {
-        if (_NextPass.Add(candidate) == ZYNINSNameWorkList::Full) return Fault(_Rules.candidateFull);
-      } else if (_Deferred.Add(candidate) == ZYNINSNameWorkList::Full) {
-        return Fault(_Rules.deferredFull);
-      }
+    for (const auto &freed : _Deferred.Freed(_Removal.Items()))
+      if (!TestCandidate(freed.second, freed.first)) return false;
+    for (const std::string &name : _Fresh.Items())
+      if (!TestCandidate(name, _NextOrder++)) return false;
+    _Fresh.Clear();
+    return true;
+  }
+
+  bool TestCandidate(const std::string &name, unsigned int order) {
+    int holder = FirstStaying(name, RemovalAccess::Superseding, false);
+    if (holder < 0) {
+      _Deferred.Release(name);
+      return _NextPass.Add(name) != ZYNINSNameWorkList::Full || Fault(_Rules.candidateFull);
     }
+    if (!_Deferred.Contains(name) && _Deferred.Count() >= kListCapacity) return Fault(_Rules.deferredFull);
+    _Deferred.Hold(name, order, holder);
     return true;
   }
 
@@ -238,13 +284,15 @@ class RemovalPlan {
         if (framework < 0 || _Removal.Contains(framework) || _Entries[framework].GetPkg() != ZYNINSFWK ||
             _Scanned.Contains(prereq))
           continue;
-        RemovalAccess::Prerequing(_Toc, prereq.c_str(), _Type, &_Relation);
-        bool unneeded = true;
-        for (unsigned int r = 0; r < _Relation.GetNbIndex() && unneeded; ++r) {
-          int user = _Relation.GetIndex(r);
-          unneeded = _Entries[user].GetPkg() == ZYNINSFIX || _Removal.Contains(user);
+        // Taken frameworks may free others later in this step: a user found staying
+        // answers until it joins the removal set itself.
+        auto held = _FrameworkUsers.find(prereq);
+        if (held != _FrameworkUsers.end() && !_Removal.Contains(held->second)) continue;
+        int user = FirstStaying(prereq, RemovalAccess::Prerequing, true);
+        if (user >= 0) {
+          _FrameworkUsers[prereq] = user;
+          continue;
         }
-        if (!unneeded) continue;
         _Removal.Add(framework);
         _Scanned.Add(prereq);  // at most one name per entry: never full
       }
@@ -261,6 +309,19 @@ class RemovalPlan {
         if (_Entries[fix].GetPkg() == ZYNINSFIX) _Removal.Add(fix);
       }
     }
+  }
+
+  using Relation = void (*)(const ZYNINSInstToc &, const char *, ZYNINSType, ZYNINSStockIndex *);
+
+  // The first entry related to the name that stays (fixes excepted when asked), or -1
+  // when all of them are in the removal set.
+  int FirstStaying(const std::string &name, Relation relation, bool fixesExcepted) {
+    relation(_Toc, name.c_str(), _Type, &_Relation);
+    for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
+      int index = _Relation.GetIndex(k);
+      if (!_Removal.Contains(index) && !(fixesExcepted && _Entries[index].GetPkg() == ZYNINSFIX)) return index;
+    }
+    return -1;
   }
 
   int IsInstalled(const std::string &name) const {
@@ -289,11 +350,13 @@ class RemovalPlan {
 
   ZYNINSNameWorkList _NextPass;
   ZYNINSNameWorkList _Scanned;
-  ZYNINSNameWorkList _Candidates;
-  ZYNINSNameWorkList _Deferred;
+  ZYNINSNameWorkList _Fresh;  // candidates found in this pass
+  DeferredCandidates _Deferred;
+  unsigned int _NextOrder = 0;
   // Distinct positions of a table of fewer than 4096 entries: never full.
   ZYNINSIndexWorkList _Removal;
   ZYNINSStockIndex _Relation;
+  std::unordered_map<std::string, int> _FrameworkUsers;  // framework -> a user staying
 };
 
 bool RequestFits(const RemovalRules &rules, unsigned int n) {

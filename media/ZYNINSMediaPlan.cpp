@@ -9,6 +9,7 @@
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
+#include "ZYNINSPendingRequisites.h"
 #include "ZYNINSSearch.h"
 #include "ZYNINSUnitTocIO.h"
 
@@ -17,23 +18,37 @@ namespace {
 const unsigned int kMaxRequest = 4096;
 const unsigned int kFailure = 0xFFFFFFFFu;
 
-// A conditional requisite of a media entry; two pairs are the same when both halves are.
-struct PlanPair {
-  const ZYNINSIfreqPair *pair;
-  explicit operator std::string() const {
-    return ZYNINSNameText(pair->GetCondName()) + '/' + ZYNINSNameText(pair->GetReqName());
-  }
-};
-using PairWorkList = ZYNINSWorkList<PlanPair, std::string>;
-
 // A bounded add; a full list is an internal error named after its bound.
-template <typename List, typename Item>
-bool BoundedAdd(List &list, const Item &item, const char *bound) {
-  if (list.Add(item) != List::Full) return true;
+void ReportFull(const char *bound) {
   std::string key = std::string("GetSize.Error_") + bound;
   std::string text = std::string("ZYNINSMediaToc::GetSize: internal error ") + bound;
   ZYNINSReport(key.c_str(), text.c_str());
+}
+
+template <typename List, typename Item>
+bool BoundedAdd(List &list, const Item &item, const char *bound) {
+  if (list.Add(item) != List::Full) return true;
+  ReportFull(bound);
   return false;
+}
+
+bool BoundedAdd(ZYNINSPendingRequisites &pending, const ZYNINSIfreqPair &pair, bool met, bool examined,
+                const char *bound) {
+  if (pending.Add(pair, met, examined) != ZYNINSPendingRequisites::Full) return true;
+  ReportFull(bound);
+  return false;
+}
+
+// Media sizes count in blocks of 1024; code units carry a fixed overhead; zarn units none.
+unsigned int PlannedSize(unsigned int total, ZYNINSType type, int mediaSwitch) {
+  if (total == 0) return 0;
+  unsigned int size = total;
+  if (mediaSwitch != 0)
+    size = total / 1024 + 1;
+  else if (type == ZYNINSCode)
+    size = total + 400;
+  // The all-ones value means failure to every caller.
+  return size == kFailure ? kFailure - 1 : size;
 }
 
 }  // namespace
@@ -42,9 +57,15 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
                                      unsigned int *count, char (*&list)[32], ZYNINSInstToc *installed) const {
   const char *typeName = ZYNINSTypeName(type);
 
-  if (n > kMaxRequest || (n > 0 && !names)) {
+  // The working lists hold 4096 names; a longer request is refused rather than cut.
+  if (n > kMaxRequest) {
     ZYNINSReport("GetSize.Error_TooMany",
                  "ZYNINSMediaToc::GetSize: %s names requested, at most 4096 can be planned\n",
+                 {std::to_string(n)});
+    return kFailure;
+  }
+  if (n > 0 && !names) {
+    ZYNINSReport("GetSize.Error_NoNames", "ZYNINSMediaToc::GetSize: %s names requested without a name list\n",
                  {std::to_string(n)});
     return kFailure;
   }
@@ -65,15 +86,28 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
     }
   }
 
-  auto isInstalled = [&](const std::string &name) { return installed ? installed->IsInstalled(name.c_str(), type) : -1; };
+  auto isInstalled = [&](const std::string &name) {
+    return installed ? installed->IsInstalled(name.c_str(), type) : -1;
+  };
 
   std::vector<std::string> scan;
   ZYNINSNameWorkList nextPass;
   ZYNINSNameWorkList scanned;
-  // Planned units by table position: two entries sharing a sequence number are still told apart.
+  // Planned units by sequence number, mapped back to the medium's lines at the end.
   ZYNINSIndexWorkList toInstall;
-  PairWorkList pending;
-  PairWorkList deferred;
+  // Pending and deferred conditional requisites in one: the deferred ones are those still
+  // waiting after a pass, so its bound (nbifreqafter) can never be met before nbifreq.
+  ZYNINSPendingRequisites pending;
+  // Examined names also release the requisites that wait on them.
+  auto examine = [&](const std::string &name, const char *bound) {
+    ZYNINSNameWorkList::AddResult added = scanned.Add(name);
+    if (added == ZYNINSNameWorkList::Full) {
+      ReportFull(bound);
+      return false;
+    }
+    if (added == ZYNINSNameWorkList::Added) pending.Examined(name);
+    return true;
+  };
   bool passOne = true;
   bool success = true;
 
@@ -110,7 +144,7 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
             success = false;
           }
         }
-        if (!BoundedAdd(scanned, name, "nbscanned2")) return kFailure;
+        if (!examine(name, "nbscanned2")) return kFailure;
         continue;
       }
 
@@ -151,57 +185,44 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
         if (entry.GetSPKLevel() < frameworkLevel) continue;
       }
 
-      if (!BoundedAdd(toInstall, position, "nbtoinstall")) return kFailure;
+      if (!BoundedAdd(toInstall, _Prefix[position].GetIndexI(), "nbtoinstall")) return kFailure;
       for (int i = 0; i < entry.GetNbSupersede(); ++i)
-        if (!BoundedAdd(scanned, ZYNINSNameText(entry.GetSupersede(i)), "nbscanned")) return kFailure;
-      for (int i = 0; i < entry.GetNbIfreq(); ++i)
-        if (!BoundedAdd(pending, PlanPair{entry.GetIfreq(i)}, "nbifreq")) return kFailure;
+        if (!examine(ZYNINSNameText(entry.GetSupersede(i)), "nbscanned")) return kFailure;
+      for (int i = 0; i < entry.GetNbIfreq(); ++i) {
+        const ZYNINSIfreqPair &pair = *entry.GetIfreq(i);
+        std::string condition = ZYNINSNameText(pair.GetCondName());
+        bool met = mediaSwitch != 0 || isInstalled(condition) != -1;
+        if (!BoundedAdd(pending, pair, met, scanned.Contains(condition), "nbifreq")) return kFailure;
+      }
       for (int i = 0; i < entry.GetNbPrereq(); ++i)
         if (!BoundedAdd(nextPass, ZYNINSNameText(entry.GetPrereq(i)), "nbtoscanafter")) return kFailure;
-      if (!BoundedAdd(scanned, name, "nbscanned2")) return kFailure;
+      if (!examine(name, "nbscanned2")) return kFailure;
     }
 
     // Every name of the pass has been examined and reported before giving up.
     if (!success) return kFailure;
 
     // A requisite fires once its condition is installed, superseded or examined here.
-    for (const PlanPair &item : pending.Items()) {
-      std::string condition = ZYNINSNameText(item.pair->GetCondName());
-      if (mediaSwitch != 0 || isInstalled(condition) != -1 || scanned.Contains(condition)) {
-        if (!BoundedAdd(nextPass, ZYNINSNameText(item.pair->GetReqName()), "nbtoscanafter3")) return kFailure;
-      } else if (!BoundedAdd(deferred, item, "nbifreqafter")) {
-        return kFailure;
-      }
-    }
-    pending.TakeFrom(deferred);
+    for (const std::string &required : pending.TakeFiring())
+      if (!BoundedAdd(nextPass, required, "nbtoscanafter3")) return kFailure;
     passOne = false;
     scan = nextPass.Items();
     nextPass.Clear();
   }
 
-  std::vector<int> positions = toInstall.Items();
-  // Sequence order; units sharing a number keep table order, whatever the request order.
-  std::sort(positions.begin(), positions.end(), [this](int a, int b) {
-    int left = _Prefix[a].GetIndexI(), right = _Prefix[b].GetIndexI();
-    return left != right ? left < right : a < b;
-  });
+  std::vector<int> numbers = toInstall.Items();
+  std::sort(numbers.begin(), numbers.end());
 
-  char(*result)[32] = new char[positions.size()][32];
+  char(*result)[32] = new char[numbers.size()][32];
   unsigned int total = 0;
-  for (size_t i = 0; i < positions.size(); ++i) {
-    const ZYNINSUnitToc &entry = _Entries[positions[i]];
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    int position = GetIndexI(numbers[i]);  // every number came from a line of this medium
+    const ZYNINSUnitToc &entry = _Entries[position];
     memcpy(result[i], entry.GetName(), 32);
-    total += mediaSwitch != 0 ? _Prefix[positions[i]].GetMediaSize() : entry.GetSize();
+    total += mediaSwitch != 0 ? _Prefix[position].GetMediaSize() : entry.GetSize();
   }
-  if (count) *count = static_cast<unsigned int>(positions.size());
+  if (count) *count = static_cast<unsigned int>(numbers.size());
   list = result;
 
-  if (total == 0) return 0;
-  unsigned int size = total;
-  if (mediaSwitch != 0)
-    size = total / 1024 + 1;
-  else if (type == ZYNINSCode)
-    size = total + 400;
-  // The all-ones value means failure to every caller.
-  return size == kFailure ? kFailure - 1 : size;
+  return PlannedSize(total, type, mediaSwitch);
 }

@@ -23,6 +23,8 @@ struct RemovalScenario {
   std::string diagnostics;  // the exact text reported
 };
 
+void PrintTo(const RemovalScenario &scenario, std::ostream *out) { *out << scenario.name; }
+
 std::vector<RemovalScenario> LoadScenarios() {
   std::vector<RemovalScenario> scenarios;
   std::ifstream in(DataPath("installed/removal/scenarios.txt"));

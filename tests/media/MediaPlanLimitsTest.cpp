@@ -14,10 +14,11 @@ namespace {
 const char *kStamp = "20240101000000";
 
 std::string Line(int number, const std::string &type, const std::string &pkg, const std::string &name,
-                 const std::string &supersede = "", const std::string &prereq = "", unsigned int size = 10) {
+                 const std::string &supersede = "", const std::string &prereq = "", unsigned int size = 10,
+                 const std::string &ifreq = "") {
   std::ostringstream line;
   line << "0M:" << number << ":0:" << type << ':' << pkg << ':' << name << ':' << supersede << ':' << prereq
-       << "::" << size << ':' << kStamp << ":LNX:R1:0:Unit " << name << ":\n";
+       << ':' << ifreq << ':' << size << ':' << kStamp << ":LNX:R1:0:Unit " << name << ":\n";
   return line.str();
 }
 
@@ -70,6 +71,13 @@ TEST_F(MediaPlanLimits, RefusesMoreThan4096Names) {
   EXPECT_FALSE(plan.touched);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: 4097 names requested, at most 4096 can be planned\n\n");
 
+  char(*list)[32] = nullptr;
+  unsigned int count = 7;
+  EXPECT_EQ(media.GetSize(nullptr, 2, ZYNINSCode, 0, &count, list, nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(list, nullptr);
+  EXPECT_EQ(count, 7u);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: 2 names requested without a name list\n\n");
+
   names.resize(4096);
   plan = PlanOn(media, names);
   EXPECT_EQ(plan.result, 410u);
@@ -87,16 +95,24 @@ TEST_F(MediaPlanLimits, NamesFillingAll32BytesAreNeverReadBeyond) {
   EXPECT_EQ(TakeDiagnostics(), std::string(32, 'X') + " code is not found on the media\n\n");
 }
 
-TEST_F(MediaPlanLimits, FullScannedListIsAnInternalError) {
-  std::string supersede;
-  for (int i = 0; i < 4097; ++i) supersede += "S" + std::to_string(i) + " ";
-  std::string path = Load(Line(3, "code", "PRD", "BIG", supersede));
+TEST_F(MediaPlanLimits, FullWorkingListsAreInternalErrors) {
+  std::string names, pairs;
+  for (int i = 0; i < 4097; ++i) {
+    names += "S" + std::to_string(i) + " ";
+    pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
+  }
+  std::string path = Load(Line(3, "code", "PRD", "SUPERSEDES", names) + Line(4, "code", "PRD", "NEEDS", "", names) +
+                          Line(5, "code", "PRD", "PAIRS", "", "", 10, pairs));
   ZYNINSMediaToc media(&path[0]);
-  ASSERT_EQ(media.GetNbToc(), 1);
-  Plan plan = PlanOn(media, Names({"BIG"}));
-  EXPECT_EQ(plan.result, 0xFFFFFFFFu);
-  EXPECT_FALSE(plan.touched);
-  EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: internal error nbscanned\n");
+  ASSERT_EQ(media.GetNbToc(), 3);
+  const char *cases[][2] = {{"SUPERSEDES", "nbscanned"}, {"NEEDS", "nbtoscanafter"}, {"PAIRS", "nbifreq"}};
+  for (auto &check : cases) {
+    SCOPED_TRACE(check[0]);
+    Plan plan = PlanOn(media, Names({check[0]}));
+    EXPECT_EQ(plan.result, 0xFFFFFFFFu);
+    EXPECT_FALSE(plan.touched);
+    EXPECT_EQ(TakeDiagnostics(), std::string("ZYNINSMediaToc::GetSize: internal error ") + check[1] + "\n");
+  }
 }
 
 TEST_F(MediaPlanLimits, RealTotalNeverEqualsTheFailureValue) {
@@ -111,14 +127,17 @@ TEST_F(MediaPlanLimits, RealTotalNeverEqualsTheFailureValue) {
   EXPECT_EQ(wrapped.install, (std::vector<std::string>{"Z1", "Z2"}));
 }
 
-// Two units sharing a sequence number: the list names what was planned, never its twin.
-TEST_F(MediaPlanLimits, SharedSequenceNumbersListThePlannedUnits) {
-  std::string path = Load(Line(5, "code", "PRD", "FIRST") + Line(9, "code", "PRD", "OTHER") +
-                          Line(5, "code", "PRD", "SECOND") + Line(4, "code", "PRD", "EARLY"));
+// Units sharing a sequence number count once: the number maps back to one line, the
+// one at number - 3 when it carries the number, else the first in table order.
+TEST_F(MediaPlanLimits, SharedSequenceNumbersMapBackToOneLine) {
+  std::string path = Load(Line(5, "code", "PRD", "FIRST", "", "", 10) + Line(9, "code", "PRD", "OTHER", "", "", 20) +
+                          Line(5, "code", "PRD", "SECOND", "", "", 30) + Line(4, "code", "PRD", "EARLY", "", "", 40));
   ZYNINSMediaToc media(&path[0]);
-  EXPECT_EQ(PlanOn(media, Names({"FIRST"})).install, std::vector<std::string>{"FIRST"});
+  Plan first = PlanOn(media, Names({"FIRST"}));
+  EXPECT_EQ(first.install, std::vector<std::string>{"SECOND"});
+  EXPECT_EQ(first.result, 30u + 400u);
   EXPECT_EQ(PlanOn(media, Names({"OTHER", "SECOND", "EARLY", "FIRST"})).install,
-            (std::vector<std::string>{"EARLY", "FIRST", "SECOND", "OTHER"}));
+            (std::vector<std::string>{"EARLY", "SECOND", "OTHER"}));
 }
 
 TEST_F(MediaPlanLimits, LongPrerequisiteChainOnAFullMedium) {
@@ -136,6 +155,27 @@ TEST_F(MediaPlanLimits, LongPrerequisiteChainOnAFullMedium) {
   ASSERT_EQ(plan.install.size(), 4095u);
   EXPECT_EQ(plan.install.front(), "U4094");
   EXPECT_EQ(plan.install.back(), "U0");
+}
+
+// Requisites waiting through thousands of passes: only the one whose condition is reached fires.
+TEST_F(MediaPlanLimits, RequisitesWaitingThroughALongChain) {
+  std::string pairs;
+  for (int i = 0; i < 3000; ++i) pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
+  pairs += "U3999/LATE ";
+  std::string text = Line(1, "code", "PRD", "HEAD", "", "U0 ", 1, pairs);
+  text += Line(9000, "code", "GRP", "LATE", "", "", 1);
+  for (int k = 0; k < 4000; ++k) {
+    std::string prereq = k + 1 < 4000 ? "U" + std::to_string(k + 1) + " " : "";
+    text += Line(k + 2, "code", "PRD", "U" + std::to_string(k), "", prereq, 1);
+  }
+  std::string path = Load(text);
+  ZYNINSMediaToc media(&path[0]);
+  ASSERT_EQ(media.GetNbToc(), 4002);
+  Plan plan = PlanOn(media, Names({"HEAD"}));
+  EXPECT_EQ(plan.result, 4002u + 400u);
+  ASSERT_EQ(plan.install.size(), 4002u);
+  EXPECT_EQ(plan.install.back(), "LATE");
+  EXPECT_EQ(TakeDiagnostics(), "");
 }
 
 }  // namespace

@@ -49,17 +49,6 @@ TEST_F(MediaTocLoad, ReadsPrefixesWithAndWithoutLeadingZerosInDecimal) {
   EXPECT_EQ(media.AllFix(), 0);
 }
 
-TEST_F(MediaTocLoad, PrefixReaderLeavesTheStreamAtTheTypeKeyword) {
-  ZYNINSPrefixToc prefix;
-  std::istringstream line("000A:3:120:code:PRD:");
-  line >> prefix;
-  EXPECT_TRUE(line.good());
-  EXPECT_EQ(prefix.GetTag(), 'A');
-  EXPECT_EQ(prefix.GetIndexI(), 3);
-  EXPECT_EQ(prefix.GetMediaSize(), 120u);
-  EXPECT_EQ(line.peek(), 'c');
-}
-
 TEST_F(MediaTocLoad, PrefixReaderStopsOnLinesWithoutTag) {
   for (const char *text : {"", "0", "0000000000", "07"}) {
     SCOPED_TRACE(text);
@@ -109,13 +98,6 @@ TEST_F(MediaTocLoad, MarksMediaOfFixesOnly) {
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
-TEST_F(MediaTocLoad, MissingFileIsReportedByTheBase) {
-  MediaProbe media(Dir() + "/nothing.toc");
-  EXPECT_EQ(media.GetNbToc(), -1);
-  EXPECT_EQ(media.Prefixes(), nullptr);
-  EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "/nothing.toc\n\n");
-}
-
 TEST_F(MediaTocLoad, SequenceNumbersFromThreeAreFoundInPlace) {
   MediaProbe media(LoadPath("numbered_from_three.toc"));
   ZYNINSMediaIndex index(media.Prefixes(), media.GetNbToc());
@@ -143,11 +125,6 @@ TEST_F(MediaTocLoad, DuplicateSequenceNumbers) {
   EXPECT_EQ(index.Position(5), 2);  // the line at 5 - 3 carries it
   EXPECT_EQ(index.Position(9), 1);
   EXPECT_EQ(index.Position(8), 3);  // otherwise the first in table order
-}
-
-TEST_F(MediaTocLoad, LookupsOnAFailedCatalogueFindNothing) {
-  ZYNINSMediaIndex index(nullptr, -1);
-  EXPECT_EQ(index.Position(3), -1);
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#include "ZYNINSPendingRequisites.h"
+
+#include <algorithm>
+
+#include "ZYNINSSearch.h"
+
+ZYNINSPendingRequisites::AddResult ZYNINSPendingRequisites::Add(const ZYNINSIfreqPair &pair, bool conditionMet,
+                                                                bool conditionExamined) {
+  if (_Keys.size() >= _Capacity) return Full;
+  std::string condition = ZYNINSNameText(pair.GetCondName());
+  std::string required = ZYNINSNameText(pair.GetReqName());
+  // The condition never holds a '/', so the key tells pairs apart.
+  std::string key = condition + '/' + required;
+  if (!_Keys.insert(key).second) return Present;
+  std::size_t id = _Pairs.size();
+  _Pairs.push_back({key, required});
+  if (conditionMet || conditionExamined)
+    _Ready.push_back(id);
+  else
+    _ByCondition[condition].push_back(id);
+  return Added;
+}
+
+void ZYNINSPendingRequisites::Examined(const std::string &name) {
+  auto waiting = _ByCondition.find(name);
+  if (waiting == _ByCondition.end()) return;
+  _Ready.insert(_Ready.end(), waiting->second.begin(), waiting->second.end());
+  _ByCondition.erase(waiting);
+}
+
+std::vector<std::string> ZYNINSPendingRequisites::TakeFiring() {
+  std::sort(_Ready.begin(), _Ready.end());
+  std::vector<std::string> required;
+  required.reserve(_Ready.size());
+  for (std::size_t id : _Ready) {
+    required.push_back(_Pairs[id].required);
+    _Keys.erase(_Pairs[id].key);
+  }
+  _Ready.clear();
+  return required;
+}
