@@ -27,9 +27,17 @@ void AddInstalledOptions(CLI::App &command, SourceOptions &sources, bool withFre
     command.add_flag("--fresh", sources.Fresh, "answer for a machine with nothing installed (ignore $ZYNInstallPath)");
 }
 
-std::string InstallationRoot(const SourceOptions &sources) {
+namespace {
+
+void RequireConsistent(const SourceOptions &sources) {
   if (sources.Fresh && (!sources.Root.empty() || !sources.Installed.empty()))
     throw UsageError("--fresh excludes --installed and --root");
+}
+
+}  // namespace
+
+std::string InstallationRoot(const SourceOptions &sources) {
+  RequireConsistent(sources);
   if (!sources.Root.empty()) return sources.Root;
   if (!sources.Installed.empty() || sources.Fresh) return "";
   const char *env = std::getenv("ZYNInstallPath");
@@ -37,6 +45,7 @@ std::string InstallationRoot(const SourceOptions &sources) {
 }
 
 std::string InstalledCataloguePath(const SourceOptions &sources) {
+  RequireConsistent(sources);
   if (!sources.Installed.empty()) return sources.Installed;
   std::string root = InstallationRoot(sources);
   return root.empty() ? "" : root + "/control/PRESENT";

@@ -43,7 +43,8 @@ void AddCheckCommand(CLI::App &app, CommandTable &table) {
   command->footer(
       "Checks: frameworks no product or configuration needs, framework service packs no service\n"
       "pack calls for, units without their file in the control directory (only when a root is\n"
-      "known: --root or ZYNInstallPath), prerequisites and co-requisites not installed.\n"
+      "known: --root, or ZYNInstallPath without --installed), prerequisites and co-requisites\n"
+      "not installed.\n"
       "The last line names the result code. Exit status: 0 consistent (code 1), 1 something\n"
       "found (code 0), 3 a co-requisite is missing (code 2).");
   AddInstalledOptions(*command, *sources, false);
