@@ -3,36 +3,37 @@
 #include "ZYNINSDiag.h"
 #include "ZYNINSToc.h"
 
-int ZYNINSToc::SetOS() {
-  if (_NbToc <= 0) return 1;
-  memcpy(_OS, _Entries[0].GetOS(), sizeof _OS);
-  for (int i = 1; i < _NbToc; ++i) {
-    ZYNINSUnitToc &entry = _Entries[i];
-    if (strcmp(entry.GetOS(), _OS) != 0 && entry.GetType() == ZYNINSCode) {
-      ZYNINSReport("SetOS.Error",
-                   "ZYNINSToc::SetOS: Operating system mismatch on line number %d from file %s:\n"
-                   "%s operating system expected, and %s operating system found\n",
-                   {i + 1, _FileName, _OS, entry.GetOS()});
+namespace {
+// Takes the first entry's tag as the catalogue's and reports the first later entry that
+// carries another one; entries of type zarn are left out when codeOnly.
+int AgreeOnTag(const ZYNINSUnitToc *entries, int nbEntries, char (&tag)[8],
+               const char *(ZYNINSUnitToc::*field)() const, bool codeOnly, const char *key,
+               const char *format, const char *fileName) {
+  if (nbEntries <= 0) return 1;
+  memcpy(tag, (entries[0].*field)(), sizeof tag);
+  for (int i = 1; i < nbEntries; ++i) {
+    const char *own = (entries[i].*field)();
+    if (strcmp(own, tag) != 0 && (!codeOnly || entries[i].GetType() == ZYNINSCode)) {
+      ZYNINSReport(key, format, {i + 1, fileName, tag, own});
       return 0;
     }
   }
   return 1;
 }
+}  // namespace
+
+int ZYNINSToc::SetOS() {
+  return AgreeOnTag(_Entries, _NbToc, _OS, &ZYNINSUnitToc::GetOS, true, "SetOS.Error",
+                    "ZYNINSToc::SetOS: Operating system mismatch on line number %d from file %s:\n"
+                    "%s operating system expected, and %s operating system found\n",
+                    _FileName);
+}
 
 int ZYNINSToc::SetGALevel() {
-  if (_NbToc <= 0) return 1;
-  memcpy(_GALevel, _Entries[0].GetGALevel(), sizeof _GALevel);
-  for (int i = 1; i < _NbToc; ++i) {
-    ZYNINSUnitToc &entry = _Entries[i];
-    if (strcmp(entry.GetGALevel(), _GALevel) != 0) {
-      ZYNINSReport("SetGALevel.Error",
-                   "ZYNINSToc::SetGALevel:GA level mismatch on line number %d from file %s:\n"
-                   "%s GA level expected, and %s GA level found\n",
-                   {i + 1, _FileName, _GALevel, entry.GetGALevel()});
-      return 0;
-    }
-  }
-  return 1;
+  return AgreeOnTag(_Entries, _NbToc, _GALevel, &ZYNINSUnitToc::GetGALevel, false, "SetGALevel.Error",
+                    "ZYNINSToc::SetGALevel:GA level mismatch on line number %d from file %s:\n"
+                    "%s GA level expected, and %s GA level found\n",
+                    _FileName);
 }
 
 void ZYNINSToc::SetSPKLevel() {

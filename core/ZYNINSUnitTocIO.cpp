@@ -1,6 +1,7 @@
 #include "ZYNINSUnitTocIO.h"
 
 #include <cstring>
+#include <sstream>
 #include <vector>
 
 #include "ZYNINSDiag.h"
@@ -164,4 +165,18 @@ std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
 
 bool ZYNINSReadTocLine(std::istream &file, std::string &line) {
   return static_cast<bool>(std::getline(file, line));
+}
+
+int ZYNINSReadTocLines(std::istream &file, int nbLines,
+                       const std::function<void(std::istream &fields, int k)> &readFields) {
+  std::string line;
+  for (int k = 0; k < nbLines; ++k) {
+    // A line missing since the count (the file shrank meanwhile) is refused like a bad one.
+    if (!ZYNINSReadTocLine(file, line)) return k + 1;
+    std::istringstream fields(line);
+    fields >> std::dec;
+    readFields(fields, k);
+    if (fields.fail() || fields.bad()) return k + 1;
+  }
+  return 0;
 }

@@ -2,6 +2,7 @@
 #ifndef ZYNINSUnitTocIO_h
 #define ZYNINSUnitTocIO_h
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -23,5 +24,11 @@ std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry);
 // Takes the next line of a TOC file, without its newline; false when no line is left.
 // A last line without a newline is a line like any other.
 bool ZYNINSReadTocLine(std::istream &file, std::string &line);
+
+// Reads the counted lines of a TOC file: each, without its newline, is handed to
+// readFields(fields, k) as a stream set to decimal. Gives the number (from 1) of the
+// first line that is missing or leaves its stream failed, or 0 when all were read.
+int ZYNINSReadTocLines(std::istream &file, int nbLines,
+                       const std::function<void(std::istream &fields, int k)> &readFields);
 
 #endif

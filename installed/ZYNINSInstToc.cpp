@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "ZYNINSDiag.h"
@@ -33,26 +32,6 @@ void CopyName(char *field, const char *name) {
   memset(field + length, 0, 32 - length);
 }
 
-// Reads the counted lines into the table; false after reporting the first refused line.
-bool ReadEntries(std::ifstream &file, ZYNINSUnitToc *entries, int nbEntries, const char *path) {
-  std::string line;
-  for (int i = 0; i < nbEntries; ++i) {
-    bool read = ZYNINSReadTocLine(file, line);
-    if (read) {
-      std::istringstream lineStream(line);
-      lineStream >> std::dec >> entries[i];
-      read = !lineStream.fail() && !lineStream.bad();
-    }
-    // A line missing since the count (the file shrank) is refused like a bad one.
-    if (!read) {
-      ZYNINSReport("ZYNINSInstToc.Error_Init", "ZYNINSInstToc: Init of line number %d from %s failed\n",
-                   {i + 1, path});
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSInstIndex) {
@@ -63,7 +42,10 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   std::ifstream file;
   Init(path, file);
   if (_NbToc == -1) return;
-  if (!ReadEntries(file, _Entries, _NbToc, path)) {
+  int refused = ZYNINSReadTocLines(file, _NbToc, [this](std::istream &fields, int k) { fields >> _Entries[k]; });
+  if (refused) {
+    ZYNINSReport("ZYNINSInstToc.Error_Init", "ZYNINSInstToc: Init of line number %d from %s failed\n",
+                 {refused, path});
     _NbToc = -1;
     return;
   }

@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <new>
-#include <sstream>
 #include <string>
 
 #include "ZYNINSDiag.h"
@@ -25,22 +24,14 @@ ZYNINSMediaToc::ZYNINSMediaToc(char *fileName)
     return;
   }
 
-  std::string line;
-  for (int k = 0; k < _NbToc; ++k) {
-    bool read = ZYNINSReadTocLine(file, line);
-    if (read) {
-      std::istringstream lineStream(line);
-      lineStream >> std::dec;
-      lineStream >> _Prefix[k] >> _Entries[k];
-      read = !lineStream.fail() && !lineStream.bad();
-    }
-    // A line missing since the count (the file shrank) is refused like a bad one.
-    if (!read) {
-      ZYNINSReport("ZYNINSMediaToc.Error_InitToc",
-                   "Internal error in ZYNINSMediaToc: Init of line number %d from %s\n", {k + 1, _FileName});
-      _NbToc = -1;
-      return;
-    }
+  int refused = ZYNINSReadTocLines(file, _NbToc, [this](std::istream &fields, int k) {
+    fields >> _Prefix[k] >> _Entries[k];
+  });
+  if (refused) {
+    ZYNINSReport("ZYNINSMediaToc.Error_InitToc", "Internal error in ZYNINSMediaToc: Init of line number %d from %s\n",
+                 {refused, _FileName});
+    _NbToc = -1;
+    return;
   }
   file.close();
 

@@ -1,6 +1,6 @@
 #include <sstream>
 
-#include "TestCatalog.h"
+#include "TestToc.h"
 #include "TestSupport.h"
 #include "ZYNINSUnitTocIO.h"
 
@@ -24,10 +24,10 @@ class LineFormatTest : public TocTest {
 
 TEST_F(LineFormatTest, WholeCatalogueReadsBackIntoTheSameLines) {
   std::string text = ReadFile(DataPath("core/canonical.toc"));
-  TestCatalog catalog(DataPath("core/canonical.toc"));
+  TestToc catalog(DataPath("core/canonical.toc"));
   ASSERT_EQ(catalog.GetNbToc(), 10);
   std::ostringstream written;
-  for (int i = 0; i < catalog.GetNbToc(); ++i) written << catalog.Entry(i);
+  for (int i = 0; i < catalog.GetNbToc(); ++i) written << catalog.MutableEntry(i);
   EXPECT_EQ(written.str(), text);
   EXPECT_EQ(TakeDiagnostics(), "");
 }

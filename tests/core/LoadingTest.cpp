@@ -1,4 +1,4 @@
-#include "TestCatalog.h"
+#include "TestToc.h"
 #include "TestSupport.h"
 
 namespace {
@@ -18,19 +18,19 @@ std::string Lines(int count) {
 using LoadingTest = TocTest;
 
 TEST_F(LoadingTest, MissingFileIsReportedByName) {
-  TestCatalog catalog(Dir() + "/absent.toc");
+  TestToc catalog(Dir() + "/absent.toc");
   EXPECT_EQ(catalog.GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "/absent.toc\n\n");
 }
 
 TEST_F(LoadingTest, DirectoryIsNoTocFile) {
-  TestCatalog catalog(Dir());
+  TestToc catalog(Dir());
   EXPECT_EQ(catalog.GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "\n\n");
 }
 
 TEST_F(LoadingTest, EmptyFileGivesAnEmptyUsableCatalogue) {
-  TestCatalog catalog(WriteFile("empty.toc", ""));
+  TestToc catalog(WriteFile("empty.toc", ""));
   EXPECT_EQ(catalog.GetNbToc(), 0);
   EXPECT_STREQ(catalog.GetOS(), "");
   EXPECT_EQ(catalog.GetSPKLevel(1), 0);
@@ -39,44 +39,44 @@ TEST_F(LoadingTest, EmptyFileGivesAnEmptyUsableCatalogue) {
 
 TEST_F(LoadingTest, UnterminatedLastLineIsCountedAndRead) {
   std::string text = Lines(3);
-  EXPECT_EQ(TestCatalog(WriteFile("full.toc", text)).GetNbToc(), 3);
+  EXPECT_EQ(TestToc(WriteFile("full.toc", text)).GetNbToc(), 3);
   text.pop_back();
-  TestCatalog catalog(WriteFile("cut.toc", text));
+  TestToc catalog(WriteFile("cut.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 3);
   EXPECT_STREQ(catalog.Entry(2).GetName(), "P2");
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
 TEST_F(LoadingTest, AtMost4095Lines) {
-  EXPECT_EQ(TestCatalog(WriteFile("max.toc", Lines(4095))).GetNbToc(), 4095);
+  EXPECT_EQ(TestToc(WriteFile("max.toc", Lines(4095))).GetNbToc(), 4095);
   EXPECT_EQ(TakeDiagnostics(), "");
-  EXPECT_EQ(TestCatalog(WriteFile("over.toc", Lines(4096))).GetNbToc(), -1);
+  EXPECT_EQ(TestToc(WriteFile("over.toc", Lines(4096))).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init Internal error _NbToc = 4096\n\n");
 }
 
 TEST_F(LoadingTest, LongLinesCountOnce) {
   std::string label(250000, 'x');
   std::string text = "code:PRD:P::::1:t:LNX:GA1:0:" + label + ":\n" + Line("code", "PRD", "Q");
-  TestCatalog catalog(WriteFile("long.toc", text));
+  TestToc catalog(WriteFile("long.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 2);
   EXPECT_EQ(std::string(catalog.Entry(0).GetLabel()), label);
 }
 
 TEST_F(LoadingTest, PCFGListIsLookedForBesideTheTocFile) {
   WriteFile("medium/PCFG.list", "P1\n");
-  EXPECT_TRUE(TestCatalog(WriteFile("medium/TOC", Lines(2))).HasPCFGList());
-  EXPECT_FALSE(TestCatalog(WriteFile("other/TOC", Lines(2))).HasPCFGList());
+  EXPECT_TRUE(TestToc(WriteFile("medium/TOC", Lines(2))).HasPCFGList());
+  EXPECT_FALSE(TestToc(WriteFile("other/TOC", Lines(2))).HasPCFGList());
   WriteFile("PCFG.list", "P1\n");
-  EXPECT_TRUE(TestCatalog("TOC.local").GetNbToc() == -1);
+  EXPECT_TRUE(TestToc("TOC.local").GetNbToc() == -1);
   WriteFile("TOC.local", Lines(1));
-  EXPECT_TRUE(TestCatalog("TOC.local").HasPCFGList());
+  EXPECT_TRUE(TestToc("TOC.local").HasPCFGList());
 }
 
 TEST_F(LoadingTest, OperatingSystemMustAgreeForCodeEntries) {
   std::string text = Line("zarn", "PRD", "Z1", 0, "ANY") + Line("zarn", "PRD", "Z2", 0, "OTHER") +
                      Line("code", "PRD", "C1", 0, "LNX");
   std::string path = WriteFile("os.toc", text);
-  TestCatalog catalog(path);
+  TestToc catalog(path);
   EXPECT_EQ(catalog.GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetOS: Operating system mismatch on line number 3 from file " + path +
                                    ":\nANY operating system expected, and LNX operating system found\n\n");
@@ -85,7 +85,7 @@ TEST_F(LoadingTest, OperatingSystemMustAgreeForCodeEntries) {
 TEST_F(LoadingTest, GALevelMustAgreeForEveryEntry) {
   std::string text = Line("code", "PRD", "C1") + Line("zarn", "PRD", "Z1", 0, "ANY", "GA2");
   std::string path = WriteFile("ga.toc", text);
-  EXPECT_EQ(TestCatalog(path).GetNbToc(), -1);
+  EXPECT_EQ(TestToc(path).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetGALevel:GA level mismatch on line number 2 from file " + path +
                                    ":\nGA1 GA level expected, and GA2 GA level found\n\n");
 }
@@ -100,7 +100,7 @@ TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
     std::string text = "code:FSP:CORE.SP9::CORE ::1:t:LNX:GA1:9::\ncode:FIX:FX::CORE ::1:t:LNX:GA1:8::\n";
     for (size_t i = 0; i < c.levels.size(); ++i)
       text += Line("code", "SPK", ("SP" + std::to_string(i)).c_str(), c.levels[i]);
-    TestCatalog catalog(WriteFile("spk.toc", text));
+    TestToc catalog(WriteFile("spk.toc", text));
     ASSERT_GE(catalog.GetNbToc(), 2) << TakeDiagnostics();
     EXPECT_EQ(catalog.GetSPKLevel(1), c.current);
     EXPECT_EQ(catalog.GetSPKLevel(0), c.previous);
@@ -109,6 +109,6 @@ TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
 
 TEST_F(LoadingTest, RejectedLineLeavesTheTableReleasable) {
   std::string text = Line("code", "PRD", "A") + "code:PRD:B:X Y :Z ::1:t:o:g:0\n" + Line("code", "PRD", "C");
-  TestCatalog catalog(WriteFile("bad.toc", text));
+  TestToc catalog(WriteFile("bad.toc", text));
   EXPECT_EQ(catalog.GetNbToc(), -1);
 }

@@ -1,7 +1,7 @@
 #include <sstream>
 #include <string>
 
-#include "InstTocInspect.h"
+#include "InstTocProbe.h"
 #include "TestSupport.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "InstTocInspect.h"
+#include "InstTocProbe.h"
 #include "TestSupport.h"
 
 namespace {

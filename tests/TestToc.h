@@ -1,4 +1,4 @@
-// A catalogue loaded the way the real loaders do it, for tests of the base class alone,
+// A catalogue loaded the way the real loaders load theirs, for tests of the base class alone,
 // with the protected lookups opened up.
 #ifndef TestToc_h
 #define TestToc_h
@@ -17,14 +17,9 @@ class TestToc : public ZYNINSToc {
     std::ifstream file;
     Init(&name[0], file);
     if (_NbToc == -1) return;
-    std::string line;
-    for (int n = 0; n < _NbToc && ZYNINSReadTocLine(file, line); ++n) {
-      std::istringstream in(line);
-      in >> _Entries[n];
-      if (in.fail() || in.bad()) {
-        _NbToc = -1;
-        return;
-      }
+    if (ZYNINSReadTocLines(file, _NbToc, [this](std::istream &fields, int k) { fields >> _Entries[k]; })) {
+      _NbToc = -1;
+      return;
     }
     file.close();
     if (!SetOS() || !SetGALevel()) {
@@ -34,7 +29,6 @@ class TestToc : public ZYNINSToc {
     SetSPKLevel();
     InitPCFGlist();
   }
-
 
   const ZYNINSUnitToc &Entry(int i) const { return _Entries[i]; }
   ZYNINSUnitToc &MutableEntry(int i) { return _Entries[i]; }

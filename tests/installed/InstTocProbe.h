@@ -1,6 +1,6 @@
 // Test access to the installed catalogue's tables, and loading helpers.
-#ifndef InstTocInspect_h
-#define InstTocInspect_h
+#ifndef InstTocProbe_h
+#define InstTocProbe_h
 
 #include <memory>
 #include <string>
