@@ -172,6 +172,9 @@ class ZYNTOC_API ZYNINSToc {
   int SetOS();
   int SetGALevel();
   void SetSPKLevel();
+  // The three above in their order; entries that disagree leave the catalogue unusable
+  // (_NbToc -1) and give 0.
+  int SetLevels();
 
   int GetIndex(char *name, ZYNINSType type) const;
   int IsVisible(char *name) const;

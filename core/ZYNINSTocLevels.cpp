@@ -36,6 +36,15 @@ int ZYNINSToc::SetGALevel() {
                     _FileName);
 }
 
+int ZYNINSToc::SetLevels() {
+  if (!SetOS() || !SetGALevel()) {
+    _NbToc = -1;
+    return 0;
+  }
+  SetSPKLevel();
+  return 1;
+}
+
 void ZYNINSToc::SetSPKLevel() {
   _SPKLevel = 0;
   _PrevSPKLevel = 0;

@@ -51,11 +51,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   }
   file.close();
 
-  if (!SetOS() || !SetGALevel()) {
-    _NbToc = -1;
-    return;
-  }
-  SetSPKLevel();
+  if (!SetLevels()) return;
 
   // Names of the units present, per type, in the order of first occurrence.
   _NbInstalled[0] = _NbInstalled[1] = 0;

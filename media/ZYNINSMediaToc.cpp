@@ -35,11 +35,7 @@ ZYNINSMediaToc::ZYNINSMediaToc(char *fileName)
   }
   file.close();
 
-  if (!SetOS() || !SetGALevel()) {
-    _NbToc = -1;
-    return;
-  }
-  SetSPKLevel();
+  if (!SetLevels()) return;
   InitPCFGlist();
 
   _AllFix = 1;

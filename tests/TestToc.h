@@ -22,11 +22,7 @@ class TestToc : public ZYNINSToc {
       return;
     }
     file.close();
-    if (!SetOS() || !SetGALevel()) {
-      _NbToc = -1;
-      return;
-    }
-    SetSPKLevel();
+    if (!SetLevels()) return;
     InitPCFGlist();
   }
 
