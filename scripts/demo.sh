@@ -7,24 +7,8 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 build="$repo/build/demo"
 cd "$repo"
 
-# --- Set-up: compiler, CMake, GoogleTest and CLI11 (installed with apt-get when root) ---
-missing=()
-command -v cmake >/dev/null || missing+=(cmake)
-command -v make >/dev/null || missing+=(make)
-command -v g++ >/dev/null || missing+=(g++ gcc)
-[ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
-[ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
-    echo "Installing ${missing[*]} ..."
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  else
-    echo "demo: please install ${missing[*]} first (Debian: apt-get install ${missing[*]})" >&2
-    exit 1
-  fi
-fi
+# --- Set-up: compiler, CMake, GoogleTest and CLI11 ---
+bash "$repo/scripts/install-deps.sh"
 
 # --- Build everything from a fresh configuration ---
 echo "Building into build/demo ..."

@@ -3,6 +3,7 @@
 # then under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
+# compiler, GoogleTest and CLI11 (Debian packages, installed with apt-get when run as root).
+set -euo pipefail
+missing=()
+command -v cmake >/dev/null || missing+=(cmake)
+command -v make >/dev/null || missing+=(make)
+command -v g++ >/dev/null || missing+=(g++)
+command -v gcc >/dev/null || missing+=(gcc)
+[ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+[ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
+  echo "Installing ${missing[*]} ..."
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "please install ${missing[*]} first (Debian: apt-get install ${missing[*]})" >&2
+  exit 1
+fi
