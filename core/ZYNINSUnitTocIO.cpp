@@ -163,16 +163,13 @@ std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
   return out;
 }
 
-bool ZYNINSReadTocLine(std::istream &file, std::string &line) {
-  return static_cast<bool>(std::getline(file, line));
-}
 
 int ZYNINSReadTocLines(std::istream &file, int nbLines,
                        const std::function<void(std::istream &fields, int k)> &readFields) {
   std::string line;
   for (int k = 0; k < nbLines; ++k) {
     // A line missing since the count (the file shrank meanwhile) is refused like a bad one.
-    if (!ZYNINSReadTocLine(file, line)) return k + 1;
+    if (!std::getline(file, line)) return k + 1;
     std::istringstream fields(line);
     fields >> std::dec;
     readFields(fields, k);

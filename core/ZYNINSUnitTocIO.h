@@ -21,11 +21,8 @@ std::istream &operator>>(std::istream &in, ZYNINSUnitToc &entry);
 // Writes the record as one TOC line and flushes.
 std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry);
 
-// Takes the next line of a TOC file, without its newline; false when no line is left.
-// A last line without a newline is a line like any other.
-bool ZYNINSReadTocLine(std::istream &file, std::string &line);
-
-// Reads the counted lines of a TOC file: each, without its newline, is handed to
+// Reads the counted lines of a TOC file (a last line without a newline is a line like
+// any other): each, without its newline, is handed to
 // readFields(fields, k) as a stream set to decimal. Gives the number (from 1) of the
 // first line that is missing or leaves its stream failed, or 0 when all were read.
 int ZYNINSReadTocLines(std::istream &file, int nbLines,

@@ -27,6 +27,14 @@ void ReleaseIfUnused(ZYNINSToc *toc) {
   delete toc;
 }
 
+// Points slot at toc; the catalogue it pointed at goes once nothing refers to it.
+template <typename Toc>
+void Repoint(Toc *&slot, Toc *toc) {
+  Toc *old = slot;
+  slot = toc;
+  if (old != toc) ReleaseIfUnused(old);
+}
+
 void ClearSelect(char **labels, int *count) {
   for (int i = 0; i < *count; ++i) delete[] labels[i];
   *count = 0;
@@ -34,17 +42,10 @@ void ClearSelect(char **labels, int *count) {
 
 }  // namespace
 
-void ZYNINSSetupStoreMediaToc(ZYNINSMediaToc *toc) {
-  ZYNINSMediaToc *old = ZYNINSSetup.SetupMediaToc;
-  ZYNINSSetup.SetupMediaToc = toc;
-  if (old != toc) ReleaseIfUnused(old);
-}
+void ZYNINSSetupStoreMediaToc(ZYNINSMediaToc *toc) { Repoint(ZYNINSSetup.SetupMediaToc, toc); }
 
 void ZYNINSSetupStoreInstToc(ZYNINSInstToc *toc, int selector) {
-  ZYNINSInstToc *&slot = selector == 1 ? ZYNINSSetup.SetupInstToc : ZYNINSSetup.IntegrityInstToc;
-  ZYNINSInstToc *old = slot;
-  slot = toc;
-  if (old != toc) ReleaseIfUnused(old);
+  Repoint(selector == 1 ? ZYNINSSetup.SetupInstToc : ZYNINSSetup.IntegrityInstToc, toc);
 }
 
 void ZYNINSSetupClearProdSelect() { ClearSelect(ZYNINSSetup.ProdSelect, &ZYNINSSetup.NbProdSelect); }
@@ -69,9 +70,7 @@ void ZYNINSSetupStoreMediaLists(ZYNINSStockName *products, int nbProduct, ZYNINS
   s.NbProduct = nbProduct;
   s.ConfigList = configs;
   s.NbConfig = nbConfig;
-  ZYNINSMediaToc *oldSource = s.MediaListSource;
-  s.MediaListSource = s.SetupMediaToc;
-  if (oldSource != s.MediaListSource) ReleaseIfUnused(oldSource);
+  Repoint(s.MediaListSource, s.SetupMediaToc);
 
   s.AvailProduct = availProduct;
   s.NbAvailProduct = nbAvailProduct;
@@ -101,9 +100,7 @@ void ZYNINSSetupStoreInstalledLists(ZYNINSStockName *products, int nbProduct, ZY
   s.NbInstalledProduct = nbProduct;
   s.InstalledConfigList = configs;
   s.NbInstalledConfig = nbConfig;
-  ZYNINSInstToc *oldSource = s.InstalledListSource;
-  s.InstalledListSource = s.SetupInstToc;
-  if (oldSource != s.InstalledListSource) ReleaseIfUnused(oldSource);
+  Repoint(s.InstalledListSource, s.SetupInstToc);
 }
 
 unsigned int ZYNINSSetupPlan(char (*names)[32], unsigned int n, ZYNINSType type) {

@@ -10,17 +10,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "ZYNINSStockIndex.h"
-
 // The text of a 32-byte name field, up to its NUL (never more than 32 bytes).
 inline std::string ZYNINSNameText(const char *name) {
   return std::string(name, strnlen(name, 32));
 }
-
-// Appends name to a list of 32-byte names unless an equal one is there; all 32 bytes are copied.
-void ZYNINSAppendName(char (*list)[32], unsigned int *count, const char *name);
-// Appends index to a list of positions unless it is there.
-void ZYNINSAppendIndex(ZYNINSStockIndex &list, int index);
 
 // A working list of planning: bounded, insertion-ordered, free of duplicates,
 // with a hash index so that membership tests stay cheap on large catalogues.
