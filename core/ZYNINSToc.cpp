@@ -1,11 +1,14 @@
 #include "ZYNINSToc.h"
 
+#include <climits>
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSTocIndex.h"
+#include "ZYNINSTocLines.h"
 
 namespace {
 // Lines a catalogue may hold: its result lists have room for 4096 names.
@@ -16,6 +19,38 @@ char *CopyText(const char *text) {
   char *copy = new char[length + 1];
   memcpy(copy, text, length + 1);
   return copy;
+}
+
+// A TOC file read in one piece, with its line count.
+struct TocText {
+  std::vector<char> bytes;
+  int lines = 0;
+};
+
+// Reads the whole file; once it holds more lines than a catalogue may, the rest is only
+// counted. False when the file cannot be opened or read (a directory opens on some systems).
+bool ReadTocText(const char *fileName, TocText &text) {
+  std::ifstream file(fileName, std::ios::in | std::ios::binary);
+  if (!file.is_open()) return false;
+  file.seekg(0, std::ios::end);
+  std::streamoff size = file.tellg();
+  file.seekg(0, std::ios::beg);
+  file.clear();
+  if (size > 0 && size < (kMaxEntries + 1) * 4096LL) text.bytes.reserve(static_cast<size_t>(size));
+  char chunk[65536];
+  long long newlines = 0;
+  char last = '\n';
+  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+    const char *end = chunk + file.gcount();
+    for (const char *p = chunk; (p = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
+      ++newlines;
+    if (newlines <= kMaxEntries) text.bytes.insert(text.bytes.end(), static_cast<const char *>(chunk), end);
+    last = end[-1];
+  }
+  if (file.bad()) return false;
+  long long lines = last == '\n' ? newlines : newlines + 1;
+  text.lines = lines > INT_MAX ? INT_MAX : static_cast<int>(lines);
+  return true;
 }
 
 // Newline-terminated lines, plus an unterminated last line.
@@ -52,7 +87,7 @@ ZYNINSToc::~ZYNINSToc() {
 
 int ZYNINSToc::GetNbToc() const { return _NbToc; }
 
-void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
+void ZYNINSToc::Restart(char *fileName) {
   DropIndex();
   delete[] _Entries;
   _Entries = nullptr;
@@ -60,6 +95,10 @@ void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
   _NbToc = -1;
   delete[] _FileName;
   _FileName = CopyText(fileName ? fileName : "");
+}
+
+void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
+  Restart(fileName);
 
   file.open(_FileName, std::ios::in);
   int lines = file.is_open() ? CountLines(file) : 0;
@@ -71,6 +110,10 @@ void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
   }
   file.clear();
   file.seekg(0);
+  PrepareTable(lines);
+}
+
+void ZYNINSToc::PrepareTable(int lines) {
   if (lines > kMaxEntries) {
     ZYNINSReport("ZYNINSToc.Error_Init2", "ZYNINSToc::Init Internal error _NbToc = %d\n", {lines});
     return;
@@ -83,6 +126,38 @@ void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
   }
   _NbToc = lines;
   for (int i = 0; i < _NbToc; ++i) _Entries[i].Clear();
+}
+
+int ZYNINSToc::Load(char *fileName, ZYNINSTocLines &lines) {
+  Restart(fileName);
+
+  TocText text;
+  if (!ReadTocText(_FileName, text)) {
+    ZYNINSReport("ZYNINSToc.Error_Init", "ZYNINSToc::Init  unable to open file %s\n", {_FileName});
+    return 0;
+  }
+  PrepareTable(text.lines);
+  if (_NbToc == -1) return 0;
+  if (!lines.Prepare(_NbToc)) {
+    _NbToc = -1;
+    return 0;
+  }
+
+  const char *line = text.bytes.data();
+  const char *end = line + text.bytes.size();
+  for (int k = 0; k < _NbToc; ++k) {
+    const char *newline = static_cast<const char *>(memchr(line, '\n', static_cast<size_t>(end - line)));
+    const char *stop = newline ? newline : end;
+    // A line may end with CR LF: the CR belongs to the line end.
+    if (newline && stop > line && stop[-1] == '\r') --stop;
+    if (!lines.Read(line, static_cast<size_t>(stop - line), k, _Entries[k])) {
+      ZYNINSReport(lines.RefusedKey, lines.RefusedFormat, {k + 1, _FileName});
+      _NbToc = -1;
+      return 0;
+    }
+    line = newline ? newline + 1 : end;
+  }
+  return SetLevels();
 }
 
 void ZYNINSToc::InitPCFGlist() {

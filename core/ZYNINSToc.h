@@ -35,6 +35,8 @@ enum ZYNINSListType {
 
 class ZYNINSStockIndex;
 class ZYNINSTocIndex;
+class ZYNINSLineCursor;
+class ZYNINSTocLines;
 class ZYNINSMsgBuffer;
 
 // A conditional requisite: when the condition unit is present, the required unit is needed too.
@@ -97,6 +99,7 @@ class ZYNINSUnitToc {
   friend class ZYNINSToc;
   friend std::istream &operator>>(std::istream &, ZYNINSUnitToc &);
   friend std::ostream &operator<<(std::ostream &, ZYNINSUnitToc &);
+  friend void ZYNINSReadEntry(ZYNINSLineCursor &, ZYNINSUnitToc &);
 
   ZYNINSType _Type;
   ZYNINSPkg _Pkg;
@@ -168,6 +171,10 @@ class ZYNTOC_API ZYNINSToc {
  protected:
   void Init(char *fileName, std::ifstream &file);
   void InitPCFGlist();
+  // The loading sequence of a derived catalogue: reads the file in one piece, counts its lines
+  // and prepares the table as Init does, hands each line to lines, reports the first one
+  // refused, then derives the levels. 0 when the catalogue is left unusable (_NbToc -1).
+  int Load(char *fileName, ZYNINSTocLines &lines);
 
   int SetOS();
   int SetGALevel();
@@ -196,6 +203,10 @@ class ZYNTOC_API ZYNINSToc {
   std::ifstream *_PCFGList;
 
  private:
+  // Forgets any earlier table and keeps a copy of the file name.
+  void Restart(char *fileName);
+  // Checks the line count against the limit, then allocates and clears the table.
+  void PrepareTable(int lines);
   // Name lookups built on first use from the entry table; dropped when the table changes.
   const ZYNINSTocIndex &Index() const;
   void DropIndex();

@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstIndex.h"
 #include "ZYNINSSearch.h"
+#include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
@@ -39,19 +39,8 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   _NbInstalled[0] = _NbInstalled[1] = 0;
   _NbSuperseded[0] = _NbSuperseded[1] = 0;
 
-  std::ifstream file;
-  Init(path, file);
-  if (_NbToc == -1) return;
-  int refused = ZYNINSReadTocLines(file, _NbToc, [this](std::istream &fields, int k) { fields >> _Entries[k]; });
-  if (refused) {
-    ZYNINSReport("ZYNINSInstToc.Error_Init", "ZYNINSInstToc: Init of line number %d from %s failed\n",
-                 {refused, path});
-    _NbToc = -1;
-    return;
-  }
-  file.close();
-
-  if (!SetLevels()) return;
+  ZYNINSEntryLines lines("ZYNINSInstToc.Error_Init", "ZYNINSInstToc: Init of line number %d from %s failed\n");
+  if (!Load(path, lines)) return;
 
   // Names of the units present, per type, in the order of first occurrence.
   _NbInstalled[0] = _NbInstalled[1] = 0;

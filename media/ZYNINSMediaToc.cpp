@@ -1,41 +1,39 @@
 #include "ZYNINSMediaToc.h"
 
-#include <fstream>
+#include <cstddef>
 #include <new>
-#include <string>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSMediaIndex.h"
-#include "ZYNINSUnitTocIO.h"
+#include "ZYNINSPrefixReader.h"
+#include "ZYNINSTocLines.h"
 
 ZYNINSMediaToc::ZYNINSMediaToc(char *fileName)
     : ZYNINSToc(), _Prefix(nullptr), _AllFix(0), _MediaIndex(nullptr) {
-  std::ifstream file;
-  Init(fileName, file);
-  if (_NbToc == -1) return;
+  // Each line is a prefix, then the entry fields.
+  class MediaLines : public ZYNINSTocLines {
+   public:
+    explicit MediaLines(ZYNINSMediaToc &toc)
+        : ZYNINSTocLines("ZYNINSMediaToc.Error_InitToc",
+                         "Internal error in ZYNINSMediaToc: Init of line number %d from %s\n"),
+          _Toc(toc) {}
+    bool Prepare(int nbLines) override {
+      // Value-initialised, so that no prefix is ever read undefined.
+      _Toc._Prefix = new (std::nothrow) ZYNINSPrefixToc[nbLines]();
+      if (_Toc._Prefix) return true;
+      ZYNINSReport("ZYNINSMediaToc.Error_Alloc",
+                   "Internal error in ZYNINSMediaToc: unable to allocate %d prefix entries from %s\n",
+                   {nbLines, _Toc._FileName});
+      return false;
+    }
+    bool Read(const char *line, std::size_t length, int k, ZYNINSUnitToc &entry) override {
+      return ZYNINSReadMediaLine(line, length, _Toc._Prefix[k], entry).Ok();
+    }
 
-  // Value-initialised, so that no prefix is ever read undefined.
-  _Prefix = new (std::nothrow) ZYNINSPrefixToc[_NbToc]();
-  if (!_Prefix) {
-    ZYNINSReport("ZYNINSMediaToc.Error_Alloc",
-                 "Internal error in ZYNINSMediaToc: unable to allocate %d prefix entries from %s\n",
-                 {_NbToc, _FileName});
-    _NbToc = -1;
-    return;
-  }
-
-  int refused = ZYNINSReadTocLines(file, _NbToc, [this](std::istream &fields, int k) {
-    fields >> _Prefix[k] >> _Entries[k];
-  });
-  if (refused) {
-    ZYNINSReport("ZYNINSMediaToc.Error_InitToc", "Internal error in ZYNINSMediaToc: Init of line number %d from %s\n",
-                 {refused, _FileName});
-    _NbToc = -1;
-    return;
-  }
-  file.close();
-
-  if (!SetLevels()) return;
+   private:
+    ZYNINSMediaToc &_Toc;
+  } lines(*this);
+  if (!Load(fileName, lines)) return;
   InitPCFGlist();
 
   _AllFix = 1;

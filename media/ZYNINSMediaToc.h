@@ -6,6 +6,7 @@
 
 class ZYNINSInstToc;
 class ZYNINSMediaIndex;
+class ZYNINSLineCursor;
 
 // The prefix a media TOC line carries ahead of its entry fields.
 class ZYNINSPrefixToc {
@@ -16,6 +17,7 @@ class ZYNINSPrefixToc {
 
  private:
   friend std::istream &operator>>(std::istream &, ZYNINSPrefixToc &);
+  friend void ZYNINSReadPrefix(ZYNINSLineCursor &, ZYNINSPrefixToc &);
   char _Tag;
   int _IndexI;
   unsigned int _MediaSize;

@@ -3,27 +3,19 @@
 #ifndef TestToc_h
 #define TestToc_h
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "ZYNINSToc.h"
+#include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
 
 class TestToc : public ZYNINSToc {
  public:
   explicit TestToc(const std::string &path) {
     std::string name = path;
-    std::ifstream file;
-    Init(&name[0], file);
-    if (_NbToc == -1) return;
-    if (ZYNINSReadTocLines(file, _NbToc, [this](std::istream &fields, int k) { fields >> _Entries[k]; })) {
-      _NbToc = -1;
-      return;
-    }
-    file.close();
-    if (!SetLevels()) return;
-    InitPCFGlist();
+    ZYNINSEntryLines lines("TestToc.Error_Line", "TestToc: line number %d from %s refused\n");
+    if (Load(&name[0], lines)) InitPCFGlist();
   }
 
   const ZYNINSUnitToc &Entry(int i) const { return _Entries[i]; }

@@ -1,0 +1,337 @@
+// The TOC line reader over a line held in memory.
+#include "ZYNINSLineReader.h"
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "ZYNINSDiag.h"
+#include "ZYNINSTocLines.h"
+#include "ZYNINSUnitTocIO.h"
+
+namespace {
+
+const std::size_t kNameWidth = 31;       // a name, list item or pair half
+const std::size_t kTimestampWidth = 14;
+const std::size_t kTagWidth = 7;         // an OS or GA level tag
+
+// White space as a stream skips it ahead of a number or a list.
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+const char *FindColon(const char *begin, const char *end) {
+  if (begin >= end) return end;
+  const void *colon = memchr(begin, ':', static_cast<std::size_t>(end - begin));
+  return colon ? static_cast<const char *>(colon) : end;
+}
+
+// Both keyword fields are compared with their whole text.
+bool IsKeyword(const char *begin, const char *end, const char *keyword) {
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  return strlen(keyword) == length && memcmp(begin, keyword, length) == 0;
+}
+
+// The text of a refused keyword as the diagnostic shows it: at most a name's width.
+std::string KeywordText(const char *begin, const char *end) {
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  return std::string(begin, length < kNameWidth ? length : kNameWidth);
+}
+
+}  // namespace
+
+void ZYNINSLineCursor::Fail(ZYNINSLineFault fault, int field, std::size_t offset) {
+  if (Failed()) return;
+  _Verdict.fault = fault;
+  _Verdict.inPrefix = _InPrefix;
+  _Verdict.field = field;
+  _Verdict.offset = _Verdict.itemOffset = offset;
+}
+
+void ZYNINSLineCursor::FailTooWide(int field, std::size_t offset, std::size_t itemOffset, std::size_t length,
+                                   std::size_t limit) {
+  if (Failed()) return;
+  Fail(ZYNINSLineFault::TooWide, field, offset);
+  _Verdict.itemOffset = itemOffset;
+  _Verdict.length = length;
+  _Verdict.limit = limit;
+}
+
+void ZYNINSLineCursor::Field(const char *&begin, const char *&end) {
+  begin = end = _Pos;
+  if (Failed()) return;
+  end = _Pos = FindColon(_Pos, _End);
+}
+
+void ZYNINSLineCursor::Separator(int field) {
+  if (Failed()) return;
+  if (_Pos == _End) {
+    // An empty field at the end: the line stops where it should begin.
+    bool empty = _Pos == _FieldStart;
+    Fail(empty ? ZYNINSLineFault::CutShort : ZYNINSLineFault::MissingColon, field, Offset(_FieldStart));
+  } else if (*_Pos != ':') {
+    // Only a number stops before its ':': what follows it belongs to no number.
+    Fail(ZYNINSLineFault::NotDecimal, field, Offset(_FieldStart));
+  } else {
+    ++_Pos;
+    _FieldStart = _Pos;
+  }
+}
+
+void ZYNINSLineCursor::SkipOne(int field) {
+  if (Failed()) return;
+  if (_Pos == _End) {
+    Fail(_Pos == _FieldStart ? ZYNINSLineFault::CutShort : ZYNINSLineFault::MissingColon, field,
+         Offset(_FieldStart));
+    return;
+  }
+  _FieldStart = ++_Pos;
+}
+
+void ZYNINSLineCursor::SkipSpace() {
+  if (Failed()) return;
+  while (_Pos < _End && IsSpace(*_Pos)) ++_Pos;
+}
+
+bool ZYNINSLineCursor::Digits(int field, const char *begin, bool &negative, unsigned long long &magnitude,
+                              bool &overflow) {
+  SkipSpace();
+  if (_Pos == _End) {
+    Fail(ZYNINSLineFault::CutShort, field, Offset(begin));
+    return false;
+  }
+  negative = *_Pos == '-';
+  if (*_Pos == '-' || *_Pos == '+') ++_Pos;
+  if (_Pos == _End || !IsDigit(*_Pos)) {
+    Fail(ZYNINSLineFault::NotDecimal, field, Offset(begin));
+    return false;
+  }
+  magnitude = 0;
+  overflow = false;
+  for (; _Pos < _End && IsDigit(*_Pos); ++_Pos) {
+    magnitude = magnitude * 10 + static_cast<unsigned>(*_Pos - '0');
+    // Anything above 2^32 is out of range for both kinds: stop growing there.
+    if (magnitude > 0x100000000ULL) {
+      overflow = true;
+      magnitude = 0x100000000ULL + 1;
+    }
+  }
+  return true;
+}
+
+void ZYNINSLineCursor::Unsigned(int field, unsigned int &value) {
+  if (Failed()) return;
+  const char *begin = _Pos;
+  bool negative = false, overflow = false;
+  unsigned long long magnitude = 0;
+  if (!Digits(field, begin, negative, magnitude, overflow)) {
+    if (!AtEnd()) value = 0;  // as a stream leaves it
+    return;
+  }
+  if (overflow || magnitude > UINT_MAX) {
+    value = UINT_MAX;
+    Fail(ZYNINSLineFault::OutOfRange, field, Offset(begin));
+    return;
+  }
+  value = negative ? static_cast<unsigned int>(0u - static_cast<unsigned int>(magnitude))
+                   : static_cast<unsigned int>(magnitude);
+}
+
+void ZYNINSLineCursor::Signed(int field, int &value) {
+  if (Failed()) return;
+  const char *begin = _Pos;
+  bool negative = false, overflow = false;
+  unsigned long long magnitude = 0;
+  if (!Digits(field, begin, negative, magnitude, overflow)) {
+    if (!AtEnd()) value = 0;  // as a stream leaves it
+    return;
+  }
+  const unsigned long long limit = negative ? 1ULL + INT_MAX : INT_MAX;
+  if (overflow || magnitude > limit) {
+    value = negative ? INT_MIN : INT_MAX;
+    Fail(ZYNINSLineFault::OutOfRange, field, Offset(begin));
+    return;
+  }
+  value = negative ? static_cast<int>(-static_cast<long long>(magnitude)) : static_cast<int>(magnitude);
+}
+
+namespace {
+
+// Each item of a list field in turn: runs of spaces separate them.
+template <typename Visit>
+void ForEachItem(const char *begin, const char *end, Visit visit) {
+  const char *item = begin;
+  while (item < end) {
+    const char *stop = static_cast<const char *>(memchr(item, ' ', static_cast<std::size_t>(end - item)));
+    if (!stop) stop = end;
+    if (stop > item && !visit(item, stop)) return;
+    item = stop + 1;
+  }
+}
+
+void CopyName(char *dest, const char *begin, const char *end) {
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  memcpy(dest, begin, length);
+  memset(dest + length, 0, 32 - length);
+}
+
+// A fixed-width text field; a wider one is cut to the width and refuses the line.
+void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  if (length > width) {
+    cursor.FailTooWide(field, cursor.Offset(begin), cursor.Offset(begin), length, width);
+    length = width;
+  }
+  memcpy(dest, begin, length);
+  dest[length] = '\0';
+}
+
+// A name list, counted first so that its array is allocated once with its exact size.
+void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[32]) {
+  if (cursor.Failed()) return;
+  std::size_t start = cursor.Position();
+  cursor.SkipSpace();
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  int items = 0;
+  ForEachItem(begin, end, [&](const char *item, const char *stop) {
+    std::size_t length = static_cast<std::size_t>(stop - item);
+    if (length > kNameWidth) {
+      cursor.FailTooWide(field, start, cursor.Offset(item), length, kNameWidth);
+      return false;
+    }
+    ++items;
+    return true;
+  });
+  if (cursor.Failed() || items == 0) return;
+  names = new char[items][32];
+  count = 0;
+  ForEachItem(begin, end, [&](const char *item, const char *stop) {
+    CopyName(names[count++], item, stop);
+    return true;
+  });
+}
+
+// A pair list: condition/required items, split like a name list.
+void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPair *&pairs) {
+  if (cursor.Failed()) return;
+  std::size_t start = cursor.Position();
+  cursor.SkipSpace();
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  int items = 0;
+  ForEachItem(begin, end, [&](const char *item, const char *stop) {
+    const char *slash = static_cast<const char *>(memchr(item, '/', static_cast<std::size_t>(stop - item)));
+    if (!slash) {
+      cursor.Fail(ZYNINSLineFault::PairWithoutSlash, field, start);
+      cursor.Verdict().itemOffset = cursor.Offset(item);
+      return false;
+    }
+    std::size_t condition = static_cast<std::size_t>(slash - item);
+    std::size_t required = static_cast<std::size_t>(stop - slash - 1);
+    if (condition > kNameWidth || required > kNameWidth) {
+      bool first = condition > kNameWidth;
+      cursor.FailTooWide(field, start, cursor.Offset(first ? item : slash + 1), first ? condition : required,
+                         kNameWidth);
+      return false;
+    }
+    ++items;
+    return true;
+  });
+  if (cursor.Failed() || items == 0) return;
+  pairs = new ZYNINSIfreqPair[items];
+  count = 0;
+  ForEachItem(begin, end, [&](const char *item, const char *stop) {
+    const char *slash = static_cast<const char *>(memchr(item, '/', static_cast<std::size_t>(stop - item)));
+    ZYNINSIfreqPair &pair = pairs[count++];
+    CopyName(pair.GetCondName(), item, slash);
+    CopyName(pair.GetReqName(), slash + 1, stop);
+    return true;
+  });
+}
+
+// A refused keyword or a missing prerequisite: reported, and nothing more is read.
+void Reject(ZYNINSLineCursor &cursor, ZYNINSLineFault fault, int field, std::size_t offset, std::size_t length,
+            const char *key, const char *format, const std::string &what) {
+  ZYNINSReport(key, format, {what});
+  if (!cursor.Failed()) {
+    cursor.Fail(fault, field, offset);
+    cursor.Verdict().length = length;
+  }
+  cursor.Verdict().reported = true;
+}
+
+// An empty keyword field at the end of the line is a line cut short; any other text is unknown.
+ZYNINSLineFault KeywordFault(const ZYNINSLineCursor &cursor, std::size_t length, ZYNINSLineFault unknown) {
+  return length == 0 && cursor.AtEnd() ? ZYNINSLineFault::CutShort : unknown;
+}
+
+}  // namespace
+
+void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  if (IsKeyword(begin, end, ZYNINSTypeKeywords[ZYNINSCode])) {
+    entry._Type = ZYNINSCode;
+  } else if (IsKeyword(begin, end, ZYNINSTypeKeywords[ZYNINSZarn])) {
+    entry._Type = ZYNINSZarn;
+  } else {
+    return Reject(cursor, KeywordFault(cursor, length, ZYNINSLineFault::UnknownType), 1, cursor.Offset(begin), length,
+                  "ZYNINSUnitToc.error_type", "ZYNINSUnitToc: unknown type: %s\n", KeywordText(begin, end));
+  }
+  cursor.Separator(1);
+
+  cursor.Field(begin, end);
+  int found = -1;
+  for (int k = 0; k < 7 && found < 0; ++k)
+    if (IsKeyword(begin, end, ZYNINSPkgKeywords[k])) found = k;
+  if (found < 0)
+    return Reject(cursor, KeywordFault(cursor, static_cast<std::size_t>(end - begin), ZYNINSLineFault::UnknownPackage),
+                  2, cursor.Offset(begin), static_cast<std::size_t>(end - begin), "ZYNINSUnitToc.error_package",
+                  "ZYNINSUnitToc: unknown package: %s\n", KeywordText(begin, end));
+  entry._Pkg = static_cast<ZYNINSPkg>(found);
+  cursor.Separator(2);
+
+  ReadText(cursor, 3, entry._Name, kNameWidth);
+  cursor.Separator(3);
+  ReadNameList(cursor, 4, entry._NbSupersede, entry._Supersede);
+  cursor.Separator(4);
+  std::size_t prereqStart = cursor.Position();
+  ReadNameList(cursor, 5, entry._NbPrereq, entry._Prereq);
+  if (entry._NbPrereq == 0 && (entry._Pkg == ZYNINSFIX || entry._Pkg == ZYNINSFSP))
+    return Reject(cursor, ZYNINSLineFault::MissingPrereq, 5, prereqStart, 0, "ZYNINSUnitToc.error_prereq",
+                  "ZYNINSUnitToc: missing prereq for %s\n", entry._Name);
+  cursor.Separator(5);
+  ReadPairList(cursor, 6, entry._NbIfreq, entry._Ifreq);
+  cursor.Separator(6);
+  cursor.Unsigned(7, entry._Size);
+  cursor.Separator(7);
+  ReadText(cursor, 8, entry._Timestamp, kTimestampWidth);
+  cursor.Separator(8);
+  ReadText(cursor, 9, entry._OS, kTagWidth);
+  cursor.Separator(9);
+  ReadText(cursor, 10, entry._GALevel, kTagWidth);
+  cursor.Separator(10);
+  cursor.Signed(11, entry._SPKLevel);
+  cursor.Separator(11);
+
+  // The label runs to the next ':' or the end of the line; the ':' after it is never needed.
+  cursor.Field(begin, end);
+  length = static_cast<std::size_t>(end - begin);
+  delete[] entry._Label;
+  entry._Label = new char[length + 1];
+  memcpy(entry._Label, begin, length);
+  entry._Label[length] = '\0';
+}
+
+ZYNINSLineVerdict ZYNINSReadEntryLine(const char *line, std::size_t length, ZYNINSUnitToc &entry) {
+  ZYNINSLineCursor cursor(line, length);
+  ZYNINSReadEntry(cursor, entry);
+  return cursor.Verdict();
+}
+
+bool ZYNINSEntryLines::Read(const char *line, std::size_t length, int, ZYNINSUnitToc &entry) {
+  return ZYNINSReadEntryLine(line, length, entry).Ok();
+}
