@@ -1,7 +1,10 @@
 #include <sstream>
+#include <vector>
 
-#include "TestToc.h"
 #include "TestSupport.h"
+#include "TestToc.h"
+#include "ZYNINSLineReader.h"
+#include "ZYNINSPrefixReader.h"
 #include "ZYNINSUnitTocIO.h"
 
 class LineFormatTest : public TocTest {
@@ -149,4 +152,37 @@ TEST_F(LineFormatTest, RecordOperations) {
   rec.Release();
   rec.Clear();
   EXPECT_EQ(rec.GetMaxSPKLevel(), 0);
+}
+
+// The reader tells where and why it refuses a line: the cases of core/line-faults.txt.
+TEST_F(LineFormatTest, RefusedLinesTellTheFieldTheOffsetAndTheFault) {
+  const char *const kFaults[] = {"None",       "CutShort",   "MissingColon",   "TooWide",          "NotDecimal",
+                                 "OutOfRange", "UnknownType", "UnknownPackage", "PairWithoutSlash", "MissingPrereq"};
+  std::istringstream cases(ReadFile(DataPath("core/line-faults.txt")));
+  int checked = 0;
+  for (std::string text; std::getline(cases, text);) {
+    if (text.empty() || text[0] == '#') continue;
+    std::vector<std::string> column;
+    size_t start = 0;
+    for (size_t bar; column.size() < 8; start = bar + 1) {
+      bar = text.find('|', start);
+      column.push_back(text.substr(start, bar - start));
+    }
+    const std::string line = text.substr(start);
+    SCOPED_TRACE(line);
+    ZYNINSUnitToc entry;
+    ZYNINSPrefixToc prefix;
+    ZYNINSLineVerdict verdict = column[0] == "media" ? ZYNINSReadMediaLine(line.data(), line.size(), prefix, entry)
+                                                     : ZYNINSReadEntryLine(line.data(), line.size(), entry);
+    EXPECT_EQ(kFaults[static_cast<int>(verdict.fault)], column[1]);
+    EXPECT_EQ(verdict.inPrefix, column[2] == "prefix");
+    EXPECT_EQ(verdict.field, std::stoi(column[3]));
+    EXPECT_EQ(verdict.offset, std::stoul(column[4]));
+    EXPECT_EQ(verdict.itemOffset, std::stoul(column[5]));
+    EXPECT_EQ(verdict.length, std::stoul(column[6]));
+    EXPECT_EQ(verdict.limit, std::stoul(column[7]));
+    ++checked;
+  }
+  EXPECT_GT(checked, 30);
+  TakeDiagnostics();
 }

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "TestToc.h"
 #include "TestSupport.h"
 
@@ -111,4 +113,31 @@ TEST_F(LoadingTest, RejectedLineLeavesTheTableReleasable) {
   std::string text = Line("code", "PRD", "A") + "code:PRD:B:X Y :Z ::1:t:o:g:0\n" + Line("code", "PRD", "C");
   TestToc catalog(WriteFile("bad.toc", text));
   EXPECT_EQ(catalog.GetNbToc(), -1);
+}
+
+TEST_F(LoadingTest, CrLfLineEndsReadAsNewlines) {
+  std::string lf = Lines(2) + "code:PRD:Q::::1:t:LNX:GA1:0:label without its colon\n";
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  TestToc plain(WriteFile("lf.toc", lf));
+  TestToc windows(WriteFile("crlf.toc", crlf));
+  ASSERT_EQ(windows.GetNbToc(), 3);
+  EXPECT_EQ(Written(windows), Written(plain));
+  EXPECT_STREQ(windows.Entry(2).GetLabel(), "label without its colon");
+}
+
+TEST_F(LoadingTest, NulBytesAndHugeLinesStayWithinTheirLine) {
+  // A NUL ends a name as text but not the field; a 10 MB label is one line like any other.
+  std::string text = std::string("code:PRD:A\0B::::1:t:LNX:GA1:0:l:\n", 33) + "code:PRD:P::::1:t:LNX:GA1:0:" +
+                     std::string(10 << 20, 'x') + "\n";
+  TestToc catalog(WriteFile("nul.toc", text));
+  ASSERT_EQ(catalog.GetNbToc(), 2);
+  EXPECT_STREQ(catalog.Entry(0).GetName(), "A");
+  EXPECT_EQ(strlen(catalog.Entry(1).GetLabel()), size_t{10} << 20);
+
+  // The refused type is shown up to its NUL, as a text always was.
+  std::string path = WriteFile("refused.toc", Lines(2) + std::string("co\0de:PRD:Q::::1:t:LNX:GA1:0:l:\n", 32));
+  TakeDiagnostics();
+  EXPECT_EQ(TestToc(path).GetNbToc(), -1);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSUnitToc: unknown type: co\nTestToc: line number 3 from " + path + " refused\n\n");
 }
