@@ -1,24 +1,26 @@
+// Name tables over the installed catalogue's name lists.
 #include "ZYNINSInstIndex.h"
 
-#include "ZYNINSSearch.h"
-
 bool ZYNINSInstIndex::AddInstalled(int type, const char *name) {
-  return IsEntryType(type) && _Installed[type].insert(ZYNINSNameText(name)).second;
+  bool added = false;
+  if (IsEntryType(type)) _Installed[type].Intern(name, &added);
+  return added;
 }
 
 bool ZYNINSInstIndex::AddSuperseded(int type, const char *name) {
-  return IsEntryType(type) && _Superseded[type].insert(ZYNINSNameText(name)).second;
+  bool added = false;
+  if (IsEntryType(type)) _Superseded[type].Intern(name, &added);
+  return added;
 }
 
 bool ZYNINSInstIndex::HasInstalled(int type, const char *name) const {
-  return IsEntryType(type) && _Installed[type].count(ZYNINSNameText(name)) != 0;
+  return IsEntryType(type) && _Installed[type].Find(name) >= 0;
 }
 
 bool ZYNINSInstIndex::HasSuperseded(int type, const char *name) const {
-  return IsEntryType(type) && _Superseded[type].count(ZYNINSNameText(name)) != 0;
+  return IsEntryType(type) && _Superseded[type].Find(name) >= 0;
 }
 
-void ZYNINSInstIndex::ClearSuperseded() {
-  _Superseded[0].clear();
-  _Superseded[1].clear();
+void ZYNINSInstIndex::ClearSuperseded(int type) {
+  if (IsEntryType(type)) _Superseded[type].Clear();
 }

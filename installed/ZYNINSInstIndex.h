@@ -1,27 +1,27 @@
-// Hash sets over the installed catalogue's name lists, so that asking whether a name
+// Name tables over the installed catalogue's name lists, so that asking whether a name
 // is installed or superseded costs no scan of the 4096-name arrays.
 #ifndef ZYNINSInstIndex_h
 #define ZYNINSInstIndex_h
 
-#include <string>
-#include <unordered_set>
+#include "ZYNINSNameTable.h"
 
 class ZYNINSInstIndex {
  public:
-  // Both return true when the name was not yet known for that type.
+  // The names are kept by address: they must stay where they are, unchanged, for as long as
+  // the index answers. Both return true when the name was not yet known for that type.
   bool AddInstalled(int type, const char *name);
   bool AddSuperseded(int type, const char *name);
 
   bool HasInstalled(int type, const char *name) const;
   bool HasSuperseded(int type, const char *name) const;
 
-  void ClearSuperseded();
+  void ClearSuperseded(int type);
 
  private:
   static bool IsEntryType(int type) { return type == 0 || type == 1; }
 
-  std::unordered_set<std::string> _Installed[2];
-  std::unordered_set<std::string> _Superseded[2];
+  ZYNINSNameTable _Installed[2];
+  ZYNINSNameTable _Superseded[2];
 };
 
 #endif

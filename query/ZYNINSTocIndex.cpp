@@ -1,50 +1,83 @@
+// Name lookups over a catalogue's entry table.
 #include "ZYNINSTocIndex.h"
 
-#include "ZYNINSSearch.h"
-
 namespace {
-const std::vector<int> kNone;
-
 bool IsEntryType(ZYNINSType type) { return type == ZYNINSCode || type == ZYNINSZarn; }
 }  // namespace
 
-ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries) {
+ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries)
+    : _Names(static_cast<std::size_t>(nbEntries) * 2) {
   for (int i = 0; i < nbEntries; ++i) {
     const ZYNINSUnitToc &entry = entries[i];
     if (!IsEntryType(entry.GetType())) continue;
     int t = entry.GetType();
-    _First[t].emplace(ZYNINSNameText(entry.GetName()), i);
-    for (int k = 0; k < entry.GetNbSupersede(); ++k) Note(_Superseding[t], entry.GetSupersede(k), i);
-    for (int k = 0; k < entry.GetNbPrereq(); ++k) Note(_Prerequing[t], entry.GetPrereq(k), i);
-    for (int k = 0; k < entry.GetNbIfreq(); ++k) Note(_Ifrequing[t], entry.GetIfreq(k)->GetReqName(), i);
+    int id = _Names.Intern(entry.GetName());
+    if (static_cast<std::size_t>(id) >= _First[t].size()) _First[t].resize(id + 1, -1);
+    if (_First[t][id] < 0) _First[t][id] = i;
+    for (int k = 0; k < entry.GetNbSupersede(); ++k) _Superseding[t].Note(_Names.Intern(entry.GetSupersede(k)), i);
+    for (int k = 0; k < entry.GetNbPrereq(); ++k) _Prerequing[t].Note(_Names.Intern(entry.GetPrereq(k)), i);
+    for (int k = 0; k < entry.GetNbIfreq(); ++k)
+      _Ifrequing[t].Note(_Names.Intern(entry.GetIfreq(k)->GetReqName()), i);
+  }
+  for (int t = 0; t < 2; ++t) {
+    _First[t].resize(_Names.Count(), -1);
+    _Superseding[t].Build(_Names.Count());
+    _Prerequing[t].Build(_Names.Count());
+    _Ifrequing[t].Build(_Names.Count());
   }
 }
 
-void ZYNINSTocIndex::Note(Positions &map, const char *name, int position) {
-  std::vector<int> &positions = map[ZYNINSNameText(name)];
-  // An entry naming the unit twice is listed once.
-  if (positions.empty() || positions.back() != position) positions.push_back(position);
+void ZYNINSTocIndex::Relation::Build(std::size_t nbNames) {
+  // A counting sort by name id keeps the table order of the positions.
+  start.assign(nbNames + 1, 0);
+  for (const auto &noted : pending) ++start[noted.first + 1];
+  for (std::size_t id = 0; id < nbNames; ++id) start[id + 1] += start[id];
+  positions.assign(pending.size(), 0);
+  std::vector<int> next(start.begin(), start.end() - 1);
+  std::vector<int> end(start.begin() + 1, start.end());
+  for (const auto &noted : pending) {
+    int &at = next[noted.first];
+    // An entry naming the unit twice is listed once.
+    if (at > start[noted.first] && positions[at - 1] == noted.second) {
+      --end[noted.first];
+      continue;
+    }
+    positions[at++] = noted.second;
+  }
+  // Close the gaps left by repeated names.
+  std::size_t kept = 0;
+  for (std::size_t id = 0; id < nbNames; ++id) {
+    int from = start[id];
+    start[id] = static_cast<int>(kept);
+    for (int k = from; k < end[id]; ++k) positions[kept++] = positions[k];
+  }
+  start[nbNames] = static_cast<int>(kept);
+  positions.resize(kept);
+  pending.clear();
+  pending.shrink_to_fit();
 }
 
-const std::vector<int> &ZYNINSTocIndex::Find(const Positions &map, const char *name) {
-  auto found = map.find(ZYNINSNameText(name));
-  return found == map.end() ? kNone : found->second;
+ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation &relation, const char *name) const {
+  int id = name ? _Names.Find(name) : -1;
+  if (id < 0) return Positions(nullptr, nullptr);
+  const int *base = relation.positions.data();
+  return Positions(base + relation.start[id], base + relation.start[id + 1]);
 }
 
 int ZYNINSTocIndex::First(const char *name, ZYNINSType type) const {
-  if (!IsEntryType(type)) return -1;
-  auto found = _First[type].find(ZYNINSNameText(name));
-  return found == _First[type].end() ? -1 : found->second;
+  if (!IsEntryType(type) || !name) return -1;
+  int id = _Names.Find(name);
+  return id < 0 ? -1 : _First[type][id];
 }
 
-const std::vector<int> &ZYNINSTocIndex::Superseding(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Superseding[type], name) : kNone;
+ZYNINSTocIndex::Positions ZYNINSTocIndex::Superseding(const char *name, ZYNINSType type) const {
+  return IsEntryType(type) ? Find(_Superseding[type], name) : Positions(nullptr, nullptr);
 }
 
-const std::vector<int> &ZYNINSTocIndex::Prerequing(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Prerequing[type], name) : kNone;
+ZYNINSTocIndex::Positions ZYNINSTocIndex::Prerequing(const char *name, ZYNINSType type) const {
+  return IsEntryType(type) ? Find(_Prerequing[type], name) : Positions(nullptr, nullptr);
 }
 
-const std::vector<int> &ZYNINSTocIndex::Ifrequing(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Ifrequing[type], name) : kNone;
+ZYNINSTocIndex::Positions ZYNINSTocIndex::Ifrequing(const char *name, ZYNINSType type) const {
+  return IsEntryType(type) ? Find(_Ifrequing[type], name) : Positions(nullptr, nullptr);
 }

@@ -4,32 +4,56 @@
 #ifndef ZYNINSTocIndex_h
 #define ZYNINSTocIndex_h
 
-#include <string>
-#include <unordered_map>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
+#include "ZYNINSNameTable.h"
 #include "ZYNINSToc.h"
 
 class ZYNINSTocIndex {
  public:
+  // The index refers to the names in the table: it is dropped whenever the table changes.
   ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries);
+
+  // Ascending, distinct entry positions.
+  class Positions {
+   public:
+    Positions(const int *begin, const int *end) : _Begin(begin), _End(end) {}
+    const int *begin() const { return _Begin; }
+    const int *end() const { return _End; }
+    bool empty() const { return _Begin == _End; }
+    std::size_t size() const { return static_cast<std::size_t>(_End - _Begin); }
+    int front() const { return *_Begin; }
+
+   private:
+    const int *_Begin;
+    const int *_End;
+  };
 
   // Position of the first entry of that name and type, or -1.
   int First(const char *name, ZYNINSType type) const;
-  // Ascending positions of the entries of that type whose list names the unit.
-  const std::vector<int> &Superseding(const char *name, ZYNINSType type) const;
-  const std::vector<int> &Prerequing(const char *name, ZYNINSType type) const;
-  const std::vector<int> &Ifrequing(const char *name, ZYNINSType type) const;
+  // The entries of that type whose list names the unit.
+  Positions Superseding(const char *name, ZYNINSType type) const;
+  Positions Prerequing(const char *name, ZYNINSType type) const;
+  Positions Ifrequing(const char *name, ZYNINSType type) const;
 
  private:
-  using Positions = std::unordered_map<std::string, std::vector<int>>;
-  static const std::vector<int> &Find(const Positions &map, const char *name);
-  static void Note(Positions &map, const char *name, int position);
+  // Positions grouped by name id: those of name id are positions[start[id]] to positions[start[id + 1]].
+  struct Relation {
+    std::vector<int> start;
+    std::vector<int> positions;
+    std::vector<std::pair<int, int>> pending;  // (name id, position) while the index is built
+    void Note(int id, int position) { pending.emplace_back(id, position); }
+    void Build(std::size_t nbNames);
+  };
+  Positions Find(const Relation &relation, const char *name) const;
 
-  std::unordered_map<std::string, int> _First[2];
-  Positions _Superseding[2];
-  Positions _Prerequing[2];
-  Positions _Ifrequing[2];
+  ZYNINSNameTable _Names;  // every name of the table, as entry name or list item
+  std::vector<int> _First[2];
+  Relation _Superseding[2];
+  Relation _Prerequing[2];
+  Relation _Ifrequing[2];
 };
 
 #endif

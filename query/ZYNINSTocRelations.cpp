@@ -1,14 +1,12 @@
 // Lookup by name and the reverse relations: which entries supersede, require or
 // conditionally require a unit. Answers come from the catalogue's name index.
-#include <vector>
-
 #include "ZYNINSStockIndex.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSTocIndex.h"
 
 namespace {
 // The positions are distinct and ascending already, and fewer than the list holds.
-void Fill(ZYNINSStockIndex *list, const std::vector<int> &positions) {
+void Fill(ZYNINSStockIndex *list, ZYNINSTocIndex::Positions positions) {
   int *items = list->Reset();
   for (int position : positions) items[(*list->GetNbIndexAddress())++] = position;
 }
@@ -17,7 +15,7 @@ void Fill(ZYNINSStockIndex *list, const std::vector<int> &positions) {
 int ZYNINSToc::GetIndex(char *name, ZYNINSType type) const { return Index().First(name, type); }
 
 int ZYNINSToc::GetOneSuperseding(const char *name, ZYNINSType type) const {
-  const std::vector<int> &positions = Index().Superseding(name, type);
+  ZYNINSTocIndex::Positions positions = Index().Superseding(name, type);
   return positions.empty() ? -1 : positions.front();
 }
 
