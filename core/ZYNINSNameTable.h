@@ -9,34 +9,41 @@
 
 class ZYNINSNameTable {
  public:
-  // Names are texts of at most 32 bytes up to their NUL, compared byte for byte. The table
-  // keeps pointers to the names it holds: their storage must outlive it, unchanged.
+  // Names are texts of at most 32 bytes up to their NUL, compared byte for byte; the table
+  // keeps its own copy of each.
   explicit ZYNINSNameTable(std::size_t expected = 0);
 
   // The id of the name, which is added when new; ids count from 0 in order of addition.
   int Intern(const char *name, bool *added = nullptr);
+  // The same for a name that runs at most length bytes (up to a NUL within them).
+  int Intern(const char *name, std::size_t length, bool *added = nullptr);
   // The id of the name, or -1.
   int Find(const char *name) const;
-  std::size_t Count() const { return _Names.size(); }
+  std::size_t Count() const { return _Keys.size(); }
   void Clear();
 
  private:
+  // A name packed into four words, zero after its end: compared and hashed word by word.
+  struct Key {
+    std::uint64_t words[4];
+    bool operator==(const Key &other) const {
+      return words[0] == other.words[0] && words[1] == other.words[1] && words[2] == other.words[2] &&
+             words[3] == other.words[3];
+    }
+  };
   // A slot holds a name's hash and id, so that probing stays within a small array.
   struct Slot {
     std::uint32_t hash;
     int id;  // -1 for an empty slot
   };
-  struct Name {
-    const char *text;
-    std::size_t length;
-  };
-  static std::uint32_t Hash(const char *name, std::size_t length);
-  // The slot holding the name, or the empty slot where it belongs.
-  std::size_t Locate(const char *name, std::size_t length, std::uint32_t hash) const;
+  static Key Pack(const char *name, std::size_t length);
+  static std::uint32_t Hash(const Key &key);
+  // The slot holding the key, or the empty slot where it belongs.
+  std::size_t Locate(const Key &key, std::uint32_t hash) const;
   void Grow();
 
   std::vector<Slot> _Slots;  // a power of two, at most half full
-  std::vector<Name> _Names;  // by id
+  std::vector<Key> _Keys;    // by id
 };
 
 #endif

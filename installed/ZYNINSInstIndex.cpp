@@ -21,6 +21,7 @@ bool ZYNINSInstIndex::HasSuperseded(int type, const char *name) const {
   return IsEntryType(type) && _Superseded[type].Find(name) >= 0;
 }
 
-void ZYNINSInstIndex::ClearSuperseded(int type) {
-  if (IsEntryType(type)) _Superseded[type].Clear();
+void ZYNINSInstIndex::ClearSuperseded() {
+  _Superseded[0].Clear();
+  _Superseded[1].Clear();
 }

@@ -7,15 +7,14 @@
 
 class ZYNINSInstIndex {
  public:
-  // The names are kept by address: they must stay where they are, unchanged, for as long as
-  // the index answers. Both return true when the name was not yet known for that type.
+  // Both return true when the name was not yet known for that type.
   bool AddInstalled(int type, const char *name);
   bool AddSuperseded(int type, const char *name);
 
   bool HasInstalled(int type, const char *name) const;
   bool HasSuperseded(int type, const char *name) const;
 
-  void ClearSuperseded(int type);
+  void ClearSuperseded();
 
  private:
   static bool IsEntryType(int type) { return type == 0 || type == 1; }

@@ -47,11 +47,9 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   _NbSuperseded[0] = _NbSuperseded[1] = 0;
   for (int i = 0; i < _NbToc; ++i) {
     int type = _Entries[i].GetType();
-    if (!IsEntryType(type)) continue;
-    // The index keeps the name where the list holds it; a doubled name's slot is reused.
-    char *slot = _Installed[type][_NbInstalled[type]];
-    CopyName(slot, _Entries[i].GetName());
-    if (_InstIndex->AddInstalled(type, slot)) ++_NbInstalled[type];
+    const char *name = _Entries[i].GetName();
+    if (IsEntryType(type) && _InstIndex->AddInstalled(type, name))
+      CopyName(_Installed[type][_NbInstalled[type]++], name);
   }
   // Checked once for the whole table, so the message cannot name the doubled unit.
   if (_NbInstalled[0] + _NbInstalled[1] != static_cast<unsigned int>(_NbToc)) {
@@ -73,21 +71,15 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
                      "ZYNINSInstToc: more than %d %s names superseded in %s\n",
                      {static_cast<int>(kNameListCapacity), ZYNINSTypeName(type), path});
         _NbSuperseded[0] = _NbSuperseded[1] = 0;
-        _InstIndex->ClearSuperseded(ZYNINSCode);
-        _InstIndex->ClearSuperseded(ZYNINSZarn);
+        _InstIndex->ClearSuperseded();
         _NbToc = -1;
         return;
       }
-      char *slot = _Superseded[type][_NbSuperseded[type]++];
-      CopyName(slot, name);
-      _InstIndex->AddSuperseded(type, slot);
+      _InstIndex->AddSuperseded(type, name);
+      CopyName(_Superseded[type][_NbSuperseded[type]++], name);
     }
   }
-  // Sorting moves the names: the index learns their new places.
   qsort(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode], 32, CompareSuperseded);
-  _InstIndex->ClearSuperseded(ZYNINSCode);
-  for (unsigned int k = 0; k < _NbSuperseded[ZYNINSCode]; ++k)
-    _InstIndex->AddSuperseded(ZYNINSCode, _Superseded[ZYNINSCode][k]);
 
   // Each framework learns the highest level among the FSPs named after it.
   for (int i = 0; i < _NbToc; ++i) {

@@ -2,11 +2,12 @@
 #include <algorithm>
 #include <cstring>
 #include <istream>
+#include <iterator>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSNameTable.h"
 #include "ZYNINSSearch.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
@@ -27,15 +28,22 @@ void Rewind(std::istream &in) {
   in.seekg(0, std::ios::beg);
 }
 
-// The words of PCFG.list that can equal a name, read in one pass.
-std::unordered_set<std::string> ReadVisibleWords(std::istream &in) {
-  std::unordered_set<std::string> words;
+// White space as a stream's word extraction skips it.
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// The words of PCFG.list that can equal a name, read in one piece.
+void ReadVisibleWords(std::istream &in, ZYNINSNameTable &words) {
   Rewind(in);
-  std::string word;
-  while (ReadWord(in, word))
-    if (word.size() <= kMaxNameLength) words.insert(WordText(word));
-  return words;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (std::size_t start = 0, end; start < text.size(); start = end) {
+    while (start < text.size() && IsSpace(text[start])) ++start;
+    for (end = start; end < text.size() && !IsSpace(text[end]);) ++end;
+    if (end > start && end - start <= kMaxNameLength) words.Intern(text.data() + start, end - start);
+  }
 }
+
+// Names in byte order, as unsigned characters, up to their NUL.
+bool NameBefore(const char *a, const char *b) { return strncmp(a, b, 32) < 0; }
 
 }  // namespace
 
@@ -55,36 +63,38 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
   unsigned int *count = list->GetNbNameAddress();
 
   // Distinct names in order of first appearance; PCFG.list is read only once a candidate needs it.
-  std::vector<std::string> taken;
-  std::unordered_set<std::string> seen;
-  std::unordered_set<std::string> visibleWords;
+  std::vector<const char *> taken;
+  ZYNINSNameTable seen;
+  ZYNINSNameTable visibleWords;
   bool wordsRead = false;
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     if (entry._Pkg != pkg) continue;
     if (entry._Type != type && type != ZYNINSUnknownQ) continue;
-    std::string name = ZYNINSNameText(entry._Name);
     if (visible == 1 && _PCFGList) {
       if (!wordsRead) {
-        visibleWords = ReadVisibleWords(*_PCFGList);
+        ReadVisibleWords(*_PCFGList, visibleWords);
         wordsRead = true;
       }
-      if (!visibleWords.count(name)) continue;
+      if (visibleWords.Find(entry._Name) < 0) continue;
     }
     if (taken.size() >= 4096) break;  // the list's capacity
-    if (seen.insert(name).second) taken.push_back(name);
+    bool added = false;
+    seen.Intern(entry._Name, &added);
+    if (added) taken.push_back(entry._Name);
   }
 
-  // std::string compares as unsigned bytes, so this is byte order; fixes run the other way.
+  // Fixes run the other way.
   if (pkg == ZYNINSFIX)
-    std::sort(taken.begin(), taken.end(), [](const std::string &a, const std::string &b) { return b < a; });
+    std::sort(taken.begin(), taken.end(), [](const char *a, const char *b) { return NameBefore(b, a); });
   else
-    std::sort(taken.begin(), taken.end());
+    std::sort(taken.begin(), taken.end(), NameBefore);
 
   char *(*labels)[4096] = list->GetTabLabel();
   for (std::size_t i = 0; i < taken.size(); ++i) {
+    size_t length = strnlen(taken[i], 32);
     memset(names[i], 0, 32);
-    memcpy(names[i], taken[i].data(), taken[i].size());
+    memcpy(names[i], taken[i], length < 32 ? length : 31);
   }
   *count = static_cast<unsigned int>(taken.size());
 
@@ -99,7 +109,7 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
     }
     if (index == -1) {
       ZYNINSReport("GetPackage.Error", "ZYNINSToc::GetPackage: internal error on %s for type %s\n",
-                   {taken[i], ZYNINSTypeName(type)});
+                   {ZYNINSNameText(names[i]), ZYNINSTypeName(type)});
       *count = 0;
       return;
     }
