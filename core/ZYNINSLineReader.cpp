@@ -19,10 +19,10 @@ const std::size_t kTagWidth = 7;         // an OS or GA level tag
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-const char *FindColon(const char *begin, const char *end) {
-  if (begin >= end) return end;
-  const void *colon = memchr(begin, ':', static_cast<std::size_t>(end - begin));
-  return colon ? static_cast<const char *>(colon) : end;
+// Fields are short: a plain loop beats a library call per field.
+const char *FindByte(const char *begin, const char *end, char wanted) {
+  while (begin < end && *begin != wanted) ++begin;
+  return begin;
 }
 
 // Both keyword fields are compared with their whole text.
@@ -59,7 +59,7 @@ void ZYNINSLineCursor::FailTooWide(int field, std::size_t offset, std::size_t it
 void ZYNINSLineCursor::Field(const char *&begin, const char *&end) {
   begin = end = _Pos;
   if (Failed()) return;
-  end = _Pos = FindColon(_Pos, _End);
+  end = _Pos = FindByte(_Pos, _End, ':');
 }
 
 void ZYNINSLineCursor::Separator(int field) {
@@ -161,8 +161,7 @@ template <typename Visit>
 void ForEachItem(const char *begin, const char *end, Visit visit) {
   const char *item = begin;
   while (item < end) {
-    const char *stop = static_cast<const char *>(memchr(item, ' ', static_cast<std::size_t>(end - item)));
-    if (!stop) stop = end;
+    const char *stop = FindByte(item, end, ' ');
     if (stop > item && !visit(item, stop)) return;
     item = stop + 1;
   }
@@ -222,8 +221,8 @@ void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPa
   cursor.Field(begin, end);
   int items = 0;
   ForEachItem(begin, end, [&](const char *item, const char *stop) {
-    const char *slash = static_cast<const char *>(memchr(item, '/', static_cast<std::size_t>(stop - item)));
-    if (!slash) {
+    const char *slash = FindByte(item, stop, '/');
+    if (slash == stop) {
       cursor.Fail(ZYNINSLineFault::PairWithoutSlash, field, start);
       cursor.Verdict().itemOffset = cursor.Offset(item);
       return false;
@@ -243,7 +242,7 @@ void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPa
   pairs = new ZYNINSIfreqPair[items];
   count = 0;
   ForEachItem(begin, end, [&](const char *item, const char *stop) {
-    const char *slash = static_cast<const char *>(memchr(item, '/', static_cast<std::size_t>(stop - item)));
+    const char *slash = FindByte(item, stop, '/');
     ZYNINSIfreqPair &pair = pairs[count++];
     CopyName(pair.GetCondName(), item, slash);
     CopyName(pair.GetReqName(), slash + 1, stop);

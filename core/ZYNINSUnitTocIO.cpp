@@ -1,5 +1,7 @@
 #include "ZYNINSUnitTocIO.h"
 
+#include <charconv>
+#include <cstring>
 #include <string>
 
 #include "ZYNINSLineReader.h"
@@ -38,18 +40,78 @@ std::istream &operator>>(std::istream &in, ZYNINSUnitToc &entry) {
   return in;
 }
 
-std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
-  const char *pkg = entry._Pkg >= 0 && entry._Pkg < 7 ? ZYNINSPkgKeywords[entry._Pkg] : "";
-  out << ZYNINSTypeName(entry._Type) << ':' << pkg << ':' << entry._Name << ':';
-  for (int i = 0; i < entry._NbSupersede; ++i) out << entry._Supersede[i] << ' ';
-  out << ':';
-  for (int i = 0; i < entry._NbPrereq; ++i) out << entry._Prereq[i] << ' ';
-  out << ':';
-  for (int i = 0; i < entry._NbIfreq; ++i)
-    out << entry._Ifreq[i].GetCondName() << '/' << entry._Ifreq[i].GetReqName() << ' ';
-  out << ':' << entry._Size << ':' << entry._Timestamp << ':' << entry._OS << ':' << entry._GALevel << ':'
-      << entry._SPKLevel << ':' << (entry._Label ? entry._Label : "") << ':' << '\n'
-      << std::flush;
-  return out;
+namespace {
+
+// Appends a name field's text, which ends at its NUL or after 32 bytes.
+void AppendName(std::string &line, const char *name) { line.append(name, strnlen(name, 32)); }
+
+template <typename Number>
+void AppendNumber(std::string &line, Number value) {
+  char digits[16];
+  line.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
 }
 
+// The line in one piece, so that the stream is written once per entry.
+void FormatLine(std::string &line, const ZYNINSUnitToc &entry, const char *pkg, const char *timestamp) {
+  line.clear();
+  line += ZYNINSTypeName(entry.GetType());
+  line += ':';
+  line += pkg;
+  line += ':';
+  AppendName(line, entry.GetName());
+  line += ':';
+  for (int i = 0; i < entry.GetNbSupersede(); ++i) {
+    AppendName(line, entry.GetSupersede(i));
+    line += ' ';
+  }
+  line += ':';
+  for (int i = 0; i < entry.GetNbPrereq(); ++i) {
+    AppendName(line, entry.GetPrereq(i));
+    line += ' ';
+  }
+  line += ':';
+  for (int i = 0; i < entry.GetNbIfreq(); ++i) {
+    AppendName(line, entry.GetIfreq(i)->GetCondName());
+    line += '/';
+    AppendName(line, entry.GetIfreq(i)->GetReqName());
+    line += ' ';
+  }
+  line += ':';
+  AppendNumber(line, entry.GetSize());
+  line += ':';
+  line.append(timestamp, strnlen(timestamp, 15));
+  line += ':';
+  line.append(entry.GetOS(), strnlen(entry.GetOS(), 8));
+  line += ':';
+  line.append(entry.GetGALevel(), strnlen(entry.GetGALevel(), 8));
+  line += ':';
+  AppendNumber(line, entry.GetSPKLevel());
+  line += ':';
+  if (entry.GetLabel()) line += entry.GetLabel();
+  line += ":\n";
+}
+
+}  // namespace
+
+std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
+  const char *pkg = entry._Pkg >= 0 && entry._Pkg < 7 ? ZYNINSPkgKeywords[entry._Pkg] : "";
+  // A stream with its own number formatting or field width gets the numbers its way.
+  if (out.flags() != (std::ios::skipws | std::ios::dec) || out.width() != 0) {
+    out << ZYNINSTypeName(entry._Type) << ':' << pkg << ':' << entry._Name << ':';
+    for (int i = 0; i < entry._NbSupersede; ++i) out << entry._Supersede[i] << ' ';
+    out << ':';
+    for (int i = 0; i < entry._NbPrereq; ++i) out << entry._Prereq[i] << ' ';
+    out << ':';
+    for (int i = 0; i < entry._NbIfreq; ++i)
+      out << entry._Ifreq[i].GetCondName() << '/' << entry._Ifreq[i].GetReqName() << ' ';
+    out << ':' << entry._Size << ':' << entry._Timestamp << ':' << entry._OS << ':' << entry._GALevel << ':'
+        << entry._SPKLevel << ':' << (entry._Label ? entry._Label : "") << ':' << '\n'
+        << std::flush;
+    return out;
+  }
+  std::string line;
+  FormatLine(line, entry, pkg, entry._Timestamp);
+  out.write(line.data(), static_cast<std::streamsize>(line.size()));
+  out.flush();
+  return out;
+}

@@ -186,3 +186,11 @@ TEST_F(LineFormatTest, RefusedLinesTellTheFieldTheOffsetAndTheFault) {
   EXPECT_GT(checked, 30);
   TakeDiagnostics();
 }
+
+TEST_F(LineFormatTest, WriterFollowsTheStreamsOwnNumberFormat) {
+  ASSERT_TRUE(Read("code:PRD:P:S :Q :A/B :255:t:o:g:-2:label:"));
+  EXPECT_EQ(Write(), "code:PRD:P:S :Q :A/B :255:t:o:g:-2:label:\n");
+  std::ostringstream out;
+  out << std::hex << rec;
+  EXPECT_EQ(out.str(), "code:PRD:P:S :Q :A/B :ff:t:o:g:fffffffe:label:\n");
+}
