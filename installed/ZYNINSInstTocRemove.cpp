@@ -384,8 +384,10 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[32], unsigned int n) {
   for (int index : order) {
     const ZYNINSUnitToc &entry = plan.Entry(index);
     const char *label = entry.GetLabel();
-    out << ZYNINSNameText(entry.GetName()) << ' ' << (label ? label : "") << '\n' << std::flush;
+    out << ZYNINSNameText(entry.GetName()) << ' ' << (label ? label : "") << '\n';
   }
+  // Written in one go rather than line by line; a failed write still shows before the test.
+  out.flush();
   if (out.fail()) {
     ZYNINSReport("GetSize.InstToc.toRemove", "ZYNINSInstToc::GetSize: unable to build to_remove file\n");
     return kFailed;

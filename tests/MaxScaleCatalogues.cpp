@@ -116,7 +116,7 @@ void Write(const std::filesystem::path &path, const std::string &text) {
 
 }  // namespace
 
-MaxScaleCatalogues WriteMaxScaleCatalogues(const std::string &dir) {
+MaxScaleCatalogues WriteMaxScaleCatalogues(const std::string &dir, bool controlFiles) {
   namespace fs = std::filesystem;
   MaxScaleCatalogues files;
   fs::path medium = fs::path(dir) / "medium";
@@ -140,7 +140,7 @@ MaxScaleCatalogues WriteMaxScaleCatalogues(const std::string &dir) {
     ++files.installedLines;
     if (u.pkg == "FIX") files.installedFixes.push_back(u.name);
     if (u.pkg == "PRD" || u.pkg == "SLT") files.installedProducts.push_back(u.name);
-    Write(root / "control" / u.name, "");
+    if (controlFiles) Write(root / "control" / u.name, "");
   }
   Write(medium / "TOC", toc);
   Write(medium / "PCFG.list", pcfg);

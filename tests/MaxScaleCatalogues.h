@@ -17,7 +17,8 @@ struct MaxScaleCatalogues {
   int installedLines = 0;
 };
 
-// Writes the files below dir (which must exist) and tells where they are.
-MaxScaleCatalogues WriteMaxScaleCatalogues(const std::string &dir);
+// Writes the files below dir (which must exist) and tells where they are; the control files
+// of the units only when asked.
+MaxScaleCatalogues WriteMaxScaleCatalogues(const std::string &dir, bool controlFiles = true);
 
 #endif
