@@ -9,6 +9,7 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "LibraryValues.h"
 #include "ToolError.h"
 
 namespace {
@@ -17,8 +18,6 @@ struct GraphOptions {
   SourceOptions Sources;
   std::string Output;
 };
-
-const char *const kPkgNames[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
 
 std::string Escaped(const std::string &text) {
   std::string escaped;
@@ -47,8 +46,7 @@ void WriteGraph(std::ostream &out, const EntryTable &table) {
     const ZYNINSUnitToc &unit = table.Entries[i];
     std::string id = NodeId(unit.GetName(), unit.GetType());
     if (!declared.insert(id).second) continue;
-    int pkg = unit.GetPkg();
-    std::string label = Escaped(unit.GetName()) + "\\n" + (pkg >= 0 && pkg <= 6 ? kPkgNames[pkg] : "?");
+    std::string label = Escaped(unit.GetName()) + "\\n" + PackageKeyword(unit.GetPkg());
     if (unit.GetType() == ZYNINSZarn) label += " zarn";
     out << "  " << id << " [label=\"" << label << '"';
     if (unit.GetLabel() != nullptr && *unit.GetLabel() != '\0') out << ", tooltip=" << Quoted(unit.GetLabel());

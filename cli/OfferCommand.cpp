@@ -5,6 +5,7 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 
@@ -48,10 +49,10 @@ int RunOffer(const OfferOptions &options) {
   for (const Unit &unit : products) names.push_back(unit.first);
   NameBlock request(names);
   unsigned int count = 0;
-  char(*list)[32] = nullptr;
+  char(*list)[kNameWidth] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, 0, &count, list, installed.get());
   FlushDiagnostics();
-  if (total == static_cast<unsigned int>(-1)) {
+  if (total == kPlanningFailed) {
     std::cout << "Space for all of it: unknown (planning failed)\n";
     return ExitFailure;
   }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "LibraryValues.h"
 #include "ZYNINSToc.h"
 
 // A unit name with its label.
@@ -28,8 +29,8 @@ void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKi
 class NameBlock {
  public:
   explicit NameBlock(const std::vector<std::string> &names);
-  char (*Data())[32] { return reinterpret_cast<char(*)[32]>(_Bytes.data()); }
-  unsigned int Count() const { return static_cast<unsigned int>(_Bytes.size() / 32 - 1); }
+  char (*Data())[kNameWidth] { return reinterpret_cast<char(*)[kNameWidth]>(_Bytes.data()); }
+  unsigned int Count() const { return static_cast<unsigned int>(_Bytes.size() / kNameWidth - 1); }
 
  private:
   std::vector<char> _Bytes;  // one spare field, so that Data() is never null
