@@ -10,9 +10,10 @@ ZYNINSMediaIndex::ZYNINSMediaIndex(const ZYNINSPrefixToc *prefixes, int nbPrefix
 }
 
 int ZYNINSMediaIndex::Position(int number) const {
-  int expected = number - ZYNINSFirstSequence;
-  if (number >= ZYNINSFirstSequence && expected < _NbPrefixes && _Prefixes[expected].GetIndexI() == number)
-    return expected;
+  if (number >= ZYNINSFirstSequence) {
+    int inPlace = number - ZYNINSFirstSequence;
+    if (inPlace < _NbPrefixes && _Prefixes[inPlace].GetIndexI() == number) return inPlace;
+  }
   auto found = _First.find(number);
   return found == _First.end() ? -1 : found->second;
 }
