@@ -28,6 +28,11 @@ std::string Escaped(const std::string &text) {
   return escaped;
 }
 
+const char *PkgKeywordOrMark(int pkg) {
+  const char *keyword = PkgKeyword(pkg);
+  return keyword ? keyword : "?";
+}
+
 std::string Quoted(const std::string &text) { return '"' + Escaped(text) + '"'; }
 
 // Relations hold between units of one entry type, so a node is a name of one type.
@@ -46,7 +51,7 @@ void WriteGraph(std::ostream &out, const EntryTable &table) {
     const ZYNINSUnitToc &unit = table.Entries[i];
     std::string id = NodeId(unit.GetName(), unit.GetType());
     if (!declared.insert(id).second) continue;
-    std::string label = Escaped(unit.GetName()) + "\\n" + PackageKeyword(unit.GetPkg());
+    std::string label = Escaped(unit.GetName()) + "\\n" + PkgKeywordOrMark(unit.GetPkg());
     if (unit.GetType() == ZYNINSZarn) label += " zarn";
     out << "  " << id << " [label=\"" << label << '"';
     if (unit.GetLabel() != nullptr && *unit.GetLabel() != '\0') out << ", tooltip=" << Quoted(unit.GetLabel());

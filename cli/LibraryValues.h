@@ -15,10 +15,14 @@ constexpr std::size_t kMaxNameLength = kNameWidth - 1;
 // Bytes per KiB, as a setup front end divides.
 constexpr int kKiB = 1024;
 
-// The package keyword of a package kind, "?" outside the enumeration.
-inline const char *PackageKeyword(int pkg) {
+// The keywords of an entry type and a package kind; null outside the enumerations.
+inline const char *TypeKeyword(int type) {
+  static const char *const keywords[] = {"code", "zarn"};
+  return type == ZYNINSCode || type == ZYNINSZarn ? keywords[type] : nullptr;
+}
+inline const char *PkgKeyword(int pkg) {
   static const char *const keywords[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
-  return pkg >= ZYNINSFWK && pkg <= ZYNINSSPK ? keywords[pkg] : "?";
+  return pkg >= ZYNINSFWK && pkg <= ZYNINSSPK ? keywords[pkg] : nullptr;
 }
 
 #endif
