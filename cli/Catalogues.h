@@ -7,6 +7,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "LibraryValues.h"
+#include "Output.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
 
@@ -24,11 +26,27 @@ class CatalogueView : public Base {
   EntryTable Table() const { return {this->_NbToc < 0 ? 0 : this->_NbToc, this->_Entries}; }
   // The first entry of that name and type, or null.
   const ZYNINSUnitToc *Find(const std::string &name, ZYNINSType type) const {
-    char buffer[32] = {};
+    char buffer[kNameWidth] = {};
     if (name.size() >= sizeof buffer) return nullptr;
     name.copy(buffer, name.size());
     int i = this->GetIndex(buffer, type);
     return i < 0 ? nullptr : &this->_Entries[i];
+  }
+  // The first entry that supersedes the name, or null.
+  const ZYNINSUnitToc *Superseding(const std::string &name, ZYNINSType type) const {
+    int i = this->GetOneSuperseding(name.c_str(), type);
+    return i < 0 ? nullptr : &this->_Entries[i];
+  }
+  // Fills in the type and package kind of each unit from its entry: of that type, or
+  // code before zarn when the type is either (ZYNINSUnknownQ).
+  void Annotate(UnitList &units, ZYNINSType type) const {
+    for (Unit &unit : units) {
+      const ZYNINSUnitToc *entry = type == ZYNINSUnknownQ ? Find(unit.Name, ZYNINSCode) : Find(unit.Name, type);
+      if (entry == nullptr && type == ZYNINSUnknownQ) entry = Find(unit.Name, ZYNINSZarn);
+      if (entry == nullptr) continue;
+      unit.Type = entry->GetType();
+      unit.Pkg = entry->GetPkg();
+    }
   }
 };
 

@@ -1,3 +1,4 @@
+// Printing unit tables and sizes, and turning the requested names into the library's fields.
 #include "Output.h"
 
 #include <algorithm>
@@ -10,9 +11,25 @@ UnitList UnitsOf(ZYNINSStockName &list) {
   UnitList units;
   for (unsigned int i = 0; i < list.GetNbName(); ++i) {
     const char *label = list.GetLabel(static_cast<int>(i));
-    units.emplace_back(list.GetName(static_cast<int>(i)), label != nullptr ? label : "");
+    units.push_back({list.GetName(static_cast<int>(i)), label != nullptr ? label : ""});
   }
   return units;
+}
+
+namespace {
+
+Json KeywordJson(const char *keyword) { return keyword != nullptr ? Json(keyword) : Json(nullptr); }
+
+}  // namespace
+
+Json UnitsJson(const UnitList &units) {
+  Json array = Json::array();
+  for (const Unit &unit : units)
+    array.push_back({{"name", unit.Name},
+                     {"label", unit.Label},
+                     {"type", KeywordJson(TypeKeyword(unit.Type))},
+                     {"package", KeywordJson(PkgKeyword(unit.Pkg))}});
+  return array;
 }
 
 void PrintUnits(std::ostream &out, const UnitList &units) {
@@ -21,10 +38,10 @@ void PrintUnits(std::ostream &out, const UnitList &units) {
     return;
   }
   std::size_t width = 0;
-  for (const Unit &unit : units) width = std::max(width, unit.first.size());
+  for (const Unit &unit : units) width = std::max(width, unit.Name.size());
   for (const Unit &unit : units) {
-    out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.first;
-    if (!unit.second.empty()) out << "  " << unit.second;
+    out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.Name;
+    if (!unit.Label.empty()) out << "  " << unit.Label;
     out << '\n';
   }
 }
@@ -37,14 +54,19 @@ void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKi
   out << title << ": " << total << " bytes";
   if (kind == SizeKind::InstallCode && total != 0) out << " (unit sizes + 400 for code units)";
   out << '\n';
-  out << title << ": " << static_cast<int>(total) / 1024 << " KiB\n";
+  out << title << ": " << static_cast<int>(total) / kKiB << " KiB\n";
 }
 
-NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * 32, '\0') {
+Json SpaceJson(unsigned int total, SizeKind kind) {
+  if (kind == SizeKind::InstallMediaSwitch) return {{"kib", total}, {"medium_sizes", true}};
+  return {{"bytes", total}, {"kib", static_cast<int>(total) / kKiB}};
+}
+
+NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * kNameWidth, '\0') {
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string &name = names[i];
-    if (name.empty() || name.size() > 31)
+    if (name.empty() || name.size() > kMaxNameLength)
       throw UsageError("'" + name + "' is not a unit name (1 to 31 characters)");
-    std::memcpy(&_Bytes[i * 32], name.data(), name.size());
+    std::memcpy(&_Bytes[i * kNameWidth], name.data(), name.size());
   }
 }

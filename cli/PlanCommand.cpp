@@ -5,6 +5,8 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 
@@ -24,24 +26,30 @@ int RunPlan(const PlanOptions &options) {
   const ZYNINSType type = options.Zarn ? ZYNINSZarn : ZYNINSCode;
 
   unsigned int count = 0;
-  char(*list)[32] = nullptr;
+  char(*list)[kNameWidth] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, options.MediaSwitch ? 1 : 0,
                                       &count, list, installed.get());
   FlushDiagnostics();
-  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("planning failed");
+  if (total == kPlanningFailed) throw AnswerFailure("planning failed");
 
   UnitList units;
   for (unsigned int i = 0; i < count; ++i) {
     const ZYNINSUnitToc *entry = media->Find(list[i], type);
-    units.emplace_back(list[i], entry != nullptr && entry->GetLabel() != nullptr ? entry->GetLabel() : "");
+    units.push_back({list[i], entry != nullptr && entry->GetLabel() != nullptr ? entry->GetLabel() : ""});
   }
   delete[] list;
+  media->Annotate(units, type);
 
-  std::cout << "Install list, in sequence order (" << count << (count == 1 ? " unit" : " units") << "):\n";
-  PrintUnits(std::cout, units);
   SizeKind kind = options.MediaSwitch ? SizeKind::InstallMediaSwitch
                   : options.Zarn      ? SizeKind::InstallZarn
                                       : SizeKind::InstallCode;
+  if (JsonWanted()) {
+    JsonDocument()["install"] = UnitsJson(units);
+    JsonDocument()["space"] = SpaceJson(total, kind);
+    return ExitSuccess;
+  }
+  std::cout << "Install list, in sequence order (" << count << (count == 1 ? " unit" : " units") << "):\n";
+  PrintUnits(std::cout, units);
   PrintSpace(std::cout, "Space needed", total, kind);
   return ExitSuccess;
 }
@@ -64,5 +72,6 @@ void AddPlanCommand(CLI::App &app, CommandTable &table) {
   command->add_flag("--media-switch", options->MediaSwitch,
                     "use the medium's own sizes (result in KiB: total / 1024 + 1) and the lenient "
                     "closure: missing prerequisites are ignored and every conditional requisite is taken");
+  AddJsonFlag(*command);
   table[command] = [options] { return RunPlan(*options); };
 }

@@ -6,6 +6,8 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 #include "WorkDir.h"
@@ -28,8 +30,8 @@ UnitList ParseToRemove(const std::string &text) {
   std::string line;
   while (std::getline(lines, line)) {
     std::size_t space = line.find(' ');
-    if (space == std::string::npos) units.emplace_back(line, "");
-    else units.emplace_back(line.substr(0, space), line.substr(space + 1));
+    if (space == std::string::npos) units.push_back({line, ""});
+    else units.push_back({line.substr(0, space), line.substr(space + 1)});
   }
   return units;
 }
@@ -59,10 +61,16 @@ int RunRemove(const RemoveOptions &options) {
     total = installed->GetSize(request.Data(), request.Count(), options.Zarn ? ZYNINSZarn : ZYNINSCode,
                                options.Closure ? 1 : 0, removed.get());
     FlushDiagnostics();
-    if (total != static_cast<unsigned int>(-1)) units = UnitsOf(*removed);
+    if (total != kPlanningFailed) units = UnitsOf(*removed);
   }
-  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("removal planning failed");
+  if (total == kPlanningFailed) throw AnswerFailure("removal planning failed");
 
+  if (JsonWanted()) {
+    installed->Annotate(units, options.Zarn ? ZYNINSZarn : ZYNINSCode);
+    JsonDocument()["removal"] = UnitsJson(units);
+    JsonDocument()["space_freed"] = SpaceJson(total, SizeKind::Removal);
+    return ExitSuccess;
+  }
   std::cout << "Removal set (" << units.size() << (units.size() == 1 ? " unit" : " units") << "):\n";
   PrintUnits(std::cout, units);
   PrintSpace(std::cout, "Space freed", total, SizeKind::Removal);
@@ -90,5 +98,6 @@ void AddRemoveCommand(CLI::App &app, CommandTable &table) {
   command->add_flag("--zarn", options->Zarn, "remove zarn entries instead of code entries");
   command->add_option("--output-dir", options->OutputDir, "keep the to_remove file in this directory")
       ->type_name("DIR");
+  AddJsonFlag(*command);
   table[command] = [options] { return RunRemove(*options); };
 }

@@ -6,14 +6,12 @@
 #include <string>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
 
-const std::size_t kNameWidth = 31;       // a name, list item or pair half
-const std::size_t kTimestampWidth = 14;
-const std::size_t kTagWidth = 7;         // an OS or GA level tag
 
 // White space as a stream skips it ahead of a number or a list.
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -34,7 +32,7 @@ bool IsKeyword(const char *begin, const char *end, const char *keyword) {
 // The text of a refused keyword as the diagnostic shows it: at most a name's width.
 std::string KeywordText(const char *begin, const char *end) {
   std::size_t length = static_cast<std::size_t>(end - begin);
-  return std::string(begin, length < kNameWidth ? length : kNameWidth);
+  return std::string(begin, length < ZYNINSMaxNameLength ? length : ZYNINSMaxNameLength);
 }
 
 }  // namespace
@@ -170,7 +168,7 @@ void ForEachItem(const char *begin, const char *end, Visit visit) {
 void CopyName(char *dest, const char *begin, const char *end) {
   std::size_t length = static_cast<std::size_t>(end - begin);
   memcpy(dest, begin, length);
-  memset(dest + length, 0, 32 - length);
+  memset(dest + length, 0, ZYNINSNameWidth - length);
 }
 
 // A fixed-width text field; a wider one is cut to the width and refuses the line.
@@ -187,7 +185,7 @@ void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width
 }
 
 // A name list, counted first so that its array is allocated once with its exact size.
-void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[32]) {
+void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[ZYNINSNameWidth]) {
   if (cursor.Failed()) return;
   std::size_t start = cursor.Position();
   cursor.SkipSpace();
@@ -196,15 +194,15 @@ void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names
   int items = 0;
   ForEachItem(begin, end, [&](const char *item, const char *stop) {
     std::size_t length = static_cast<std::size_t>(stop - item);
-    if (length > kNameWidth) {
-      cursor.FailTooWide(field, start, cursor.Offset(item), length, kNameWidth);
+    if (length > ZYNINSMaxNameLength) {
+      cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
       return false;
     }
     ++items;
     return true;
   });
   if (cursor.Failed() || items == 0) return;
-  names = new char[items][32];
+  names = new char[items][ZYNINSNameWidth];
   count = 0;
   ForEachItem(begin, end, [&](const char *item, const char *stop) {
     CopyName(names[count++], item, stop);
@@ -229,10 +227,10 @@ void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPa
     }
     std::size_t condition = static_cast<std::size_t>(slash - item);
     std::size_t required = static_cast<std::size_t>(stop - slash - 1);
-    if (condition > kNameWidth || required > kNameWidth) {
-      bool first = condition > kNameWidth;
+    if (condition > ZYNINSMaxNameLength || required > ZYNINSMaxNameLength) {
+      bool first = condition > ZYNINSMaxNameLength;
       cursor.FailTooWide(field, start, cursor.Offset(first ? item : slash + 1), first ? condition : required,
-                         kNameWidth);
+                         ZYNINSMaxNameLength);
       return false;
     }
     ++items;
@@ -284,7 +282,7 @@ void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
 
   cursor.Field(begin, end);
   int found = -1;
-  for (int k = 0; k < 7 && found < 0; ++k)
+  for (int k = 0; k < ZYNINSNbPkgKeywords && found < 0; ++k)
     if (IsKeyword(begin, end, ZYNINSPkgKeywords[k])) found = k;
   if (found < 0)
     return Reject(cursor, KeywordFault(cursor, static_cast<std::size_t>(end - begin), ZYNINSLineFault::UnknownPackage),
@@ -293,7 +291,7 @@ void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
   entry._Pkg = static_cast<ZYNINSPkg>(found);
   cursor.Separator(2);
 
-  ReadText(cursor, 3, entry._Name, kNameWidth);
+  ReadText(cursor, 3, entry._Name, ZYNINSMaxNameLength);
   cursor.Separator(3);
   ReadNameList(cursor, 4, entry._NbSupersede, entry._Supersede);
   cursor.Separator(4);
@@ -307,11 +305,11 @@ void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
   cursor.Separator(6);
   cursor.Unsigned(7, entry._Size);
   cursor.Separator(7);
-  ReadText(cursor, 8, entry._Timestamp, kTimestampWidth);
+  ReadText(cursor, 8, entry._Timestamp, sizeof entry._Timestamp - 1);
   cursor.Separator(8);
-  ReadText(cursor, 9, entry._OS, kTagWidth);
+  ReadText(cursor, 9, entry._OS, ZYNINSLevelWidth - 1);
   cursor.Separator(9);
-  ReadText(cursor, 10, entry._GALevel, kTagWidth);
+  ReadText(cursor, 10, entry._GALevel, ZYNINSLevelWidth - 1);
   cursor.Separator(10);
   cursor.Signed(11, entry._SPKLevel);
   cursor.Separator(11);

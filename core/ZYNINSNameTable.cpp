@@ -1,9 +1,8 @@
 // Names to dense ids, by open addressing.
 #include "ZYNINSNameTable.h"
 
-namespace {
-const std::size_t kNameRoom = 32;
-}
+#include "ZYNINSLimits.h"
+
 
 ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
   std::size_t size = 16;
@@ -14,7 +13,7 @@ ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
 
 ZYNINSNameTable::Key ZYNINSNameTable::Pack(const char *name, std::size_t length) {
   Key key = {{0, 0, 0, 0}};
-  const std::size_t room = length < kNameRoom ? length : kNameRoom;
+  const std::size_t room = length < ZYNINSNameWidth ? length : ZYNINSNameWidth;
   for (std::size_t i = 0; i < room && name[i]; ++i)
     key.words[i / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(name[i])) << (8 * (i % 8));
   return key;
@@ -37,7 +36,7 @@ std::size_t ZYNINSNameTable::Locate(const Key &key, std::uint32_t hash) const {
   }
 }
 
-int ZYNINSNameTable::Intern(const char *name, bool *added) { return Intern(name, kNameRoom, added); }
+int ZYNINSNameTable::Intern(const char *name, bool *added) { return Intern(name, ZYNINSNameWidth, added); }
 
 int ZYNINSNameTable::Intern(const char *name, std::size_t length, bool *added) {
   Key key = Pack(name, length);
@@ -54,7 +53,7 @@ int ZYNINSNameTable::Intern(const char *name, std::size_t length, bool *added) {
 
 int ZYNINSNameTable::Find(const char *name) const {
   if (!name) return -1;
-  Key key = Pack(name, kNameRoom);
+  Key key = Pack(name, ZYNINSNameWidth);
   return _Slots[Locate(key, Hash(key))].id;
 }
 

@@ -9,7 +9,7 @@
 
 class ZYNINSNameTable {
  public:
-  // Names are texts of at most 32 bytes up to their NUL, compared byte for byte; the table
+  // Names are the texts of name fields, up to their NUL, compared byte for byte; the table
   // keeps its own copy of each.
   explicit ZYNINSNameTable(std::size_t expected = 0);
 

@@ -1,3 +1,4 @@
+// The catalogue base class: opening a TOC file, sizing its entry table, PCFG.list, the index.
 #include "ZYNINSToc.h"
 
 #include <climits>
@@ -7,13 +8,11 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSTocIndex.h"
 #include "ZYNINSTocLines.h"
 
 namespace {
-// Lines a catalogue may hold: its result lists have room for 4096 names.
-constexpr int kMaxEntries = 4095;
-
 char *CopyText(const char *text) {
   size_t length = strlen(text);
   char *copy = new char[length + 1];
@@ -36,7 +35,9 @@ bool ReadTocText(const char *fileName, TocText &text) {
   std::streamoff size = file.tellg();
   file.seekg(0, std::ios::beg);
   file.clear();
-  if (size > 0 && size < (kMaxEntries + 1) * 4096LL) text.bytes.reserve(static_cast<size_t>(size));
+  // Room for the whole file at once, unless it is far beyond what a catalogue may hold.
+  const std::streamoff kLargestReserve = 64LL << 20;
+  if (size > 0 && size < kLargestReserve) text.bytes.reserve(static_cast<size_t>(size));
   char chunk[65536];
   long long newlines = 0;
   char last = '\n';
@@ -44,7 +45,7 @@ bool ReadTocText(const char *fileName, TocText &text) {
     const char *end = chunk + file.gcount();
     for (const char *p = chunk; (p = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
       ++newlines;
-    if (newlines <= kMaxEntries) text.bytes.insert(text.bytes.end(), static_cast<const char *>(chunk), end);
+    if (newlines <= ZYNINSMostLines) text.bytes.insert(text.bytes.end(), static_cast<const char *>(chunk), end);
     last = end[-1];
   }
   if (file.bad()) return false;
@@ -114,7 +115,7 @@ void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
 }
 
 void ZYNINSToc::PrepareTable(int lines) {
-  if (lines > kMaxEntries) {
+  if (lines > ZYNINSMostLines) {
     ZYNINSReport("ZYNINSToc.Error_Init2", "ZYNINSToc::Init Internal error _NbToc = %d\n", {lines});
     return;
   }

@@ -1,16 +1,18 @@
+// Keyword tables, and the stream forms of the line reader and the line writer.
 #include "ZYNINSUnitTocIO.h"
 
 #include <charconv>
 #include <cstring>
 #include <string>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSLineReader.h"
 
-const char *const ZYNINSTypeKeywords[4] = {"code", "zarn", "unknownM", "unknownQ"};
-const char *const ZYNINSPkgKeywords[7] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
+const char *const ZYNINSTypeKeywords[ZYNINSNbTypeKeywords] = {"code", "zarn", "unknownM", "unknownQ"};
+const char *const ZYNINSPkgKeywords[ZYNINSNbPkgKeywords] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
 
 const char *ZYNINSTypeName(int type) {
-  return type >= 0 && type < 4 ? ZYNINSTypeKeywords[type] : "unknown";
+  return type >= 0 && type < ZYNINSNbTypeKeywords ? ZYNINSTypeKeywords[type] : "unknown";
 }
 
 // The stream form of the line reader, for a stream positioned on one line: what remains of
@@ -42,8 +44,8 @@ std::istream &operator>>(std::istream &in, ZYNINSUnitToc &entry) {
 
 namespace {
 
-// Appends a name field's text, which ends at its NUL or after 32 bytes.
-void AppendName(std::string &line, const char *name) { line.append(name, strnlen(name, 32)); }
+// Appends a name field's text, which ends at its NUL or with the field.
+void AppendName(std::string &line, const char *name) { line.append(name, strnlen(name, ZYNINSNameWidth)); }
 
 template <typename Number>
 void AppendNumber(std::string &line, Number value) {
@@ -52,7 +54,8 @@ void AppendNumber(std::string &line, Number value) {
 }
 
 // The line in one piece, so that the stream is written once per entry.
-void FormatLine(std::string &line, const ZYNINSUnitToc &entry, const char *pkg, const char *timestamp) {
+void FormatLine(std::string &line, const ZYNINSUnitToc &entry, const char *pkg, const char *timestamp,
+                std::size_t timestampRoom) {
   line.clear();
   line += ZYNINSTypeName(entry.GetType());
   line += ':';
@@ -79,11 +82,11 @@ void FormatLine(std::string &line, const ZYNINSUnitToc &entry, const char *pkg, 
   line += ':';
   AppendNumber(line, entry.GetSize());
   line += ':';
-  line.append(timestamp, strnlen(timestamp, 15));
+  line.append(timestamp, strnlen(timestamp, timestampRoom));
   line += ':';
-  line.append(entry.GetOS(), strnlen(entry.GetOS(), 8));
+  line.append(entry.GetOS(), strnlen(entry.GetOS(), ZYNINSLevelWidth));
   line += ':';
-  line.append(entry.GetGALevel(), strnlen(entry.GetGALevel(), 8));
+  line.append(entry.GetGALevel(), strnlen(entry.GetGALevel(), ZYNINSLevelWidth));
   line += ':';
   AppendNumber(line, entry.GetSPKLevel());
   line += ':';
@@ -94,7 +97,7 @@ void FormatLine(std::string &line, const ZYNINSUnitToc &entry, const char *pkg, 
 }  // namespace
 
 std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
-  const char *pkg = entry._Pkg >= 0 && entry._Pkg < 7 ? ZYNINSPkgKeywords[entry._Pkg] : "";
+  const char *pkg = entry._Pkg >= 0 && entry._Pkg < ZYNINSNbPkgKeywords ? ZYNINSPkgKeywords[entry._Pkg] : "";
   // A stream with its own number formatting or field width gets the numbers its way.
   if (out.flags() != (std::ios::skipws | std::ios::dec) || out.width() != 0) {
     out << ZYNINSTypeName(entry._Type) << ':' << pkg << ':' << entry._Name << ':';
@@ -110,7 +113,7 @@ std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
     return out;
   }
   std::string line;
-  FormatLine(line, entry, pkg, entry._Timestamp);
+  FormatLine(line, entry, pkg, entry._Timestamp, sizeof entry._Timestamp);
   out.write(line.data(), static_cast<std::streamsize>(line.size()));
   out.flush();
   return out;

@@ -1,5 +1,5 @@
 // Name tables over the installed catalogue's name lists, so that asking whether a name
-// is installed or superseded costs no scan of the 4096-name arrays.
+// is installed or superseded costs no scan of the name arrays.
 #ifndef ZYNINSInstIndex_h
 #define ZYNINSInstIndex_h
 
@@ -17,8 +17,6 @@ class ZYNINSInstIndex {
   void ClearSuperseded();
 
  private:
-  static bool IsEntryType(int type) { return type == 0 || type == 1; }
-
   ZYNINSNameTable _Installed[2];
   ZYNINSNameTable _Superseded[2];
 };

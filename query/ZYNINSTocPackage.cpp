@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSNameTable.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
-
-// A name field holds at most 31 characters, so a longer word can never match one.
-const std::size_t kMaxNameLength = 31;
 
 // The next white-space separated word of the stream; false when none is left.
 bool ReadWord(std::istream &in, std::string &word) { return static_cast<bool>(in >> word); }
@@ -38,12 +36,12 @@ void ReadVisibleWords(std::istream &in, ZYNINSNameTable &words) {
   for (std::size_t start = 0, end; start < text.size(); start = end) {
     while (start < text.size() && IsSpace(text[start])) ++start;
     for (end = start; end < text.size() && !IsSpace(text[end]);) ++end;
-    if (end > start && end - start <= kMaxNameLength) words.Intern(text.data() + start, end - start);
+    if (end > start && end - start <= ZYNINSMaxNameLength) words.Intern(text.data() + start, end - start);
   }
 }
 
 // Names in byte order, as unsigned characters, up to their NUL.
-bool NameBefore(const char *a, const char *b) { return strncmp(a, b, 32) < 0; }
+bool NameBefore(const char *a, const char *b) { return strncmp(a, b, ZYNINSNameWidth) < 0; }
 
 }  // namespace
 
@@ -53,13 +51,13 @@ int ZYNINSToc::IsVisible(char *name) const {
   const std::string wanted = ZYNINSNameText(name);
   std::string word;
   while (ReadWord(*_PCFGList, word))
-    if (word.size() <= kMaxNameLength && WordText(word) == wanted) return 1;
+    if (word.size() <= ZYNINSMaxNameLength && WordText(word) == wanted) return 1;
   return 0;
 }
 
 void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list, int visible) const {
   if (!list) return;
-  char(*names)[32] = *list->Reset();
+  char(*names)[ZYNINSNameWidth] = *list->Reset();
   unsigned int *count = list->GetNbNameAddress();
 
   // Distinct names in order of first appearance; PCFG.list is read only once a candidate needs it.
@@ -78,7 +76,7 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
       }
       if (visibleWords.Find(entry._Name) < 0) continue;
     }
-    if (taken.size() >= 4096) break;  // the list's capacity
+    if (taken.size() >= ZYNINSListCapacity) break;
     bool added = false;
     seen.Intern(entry._Name, &added);
     if (added) taken.push_back(entry._Name);
@@ -90,12 +88,8 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
   else
     std::sort(taken.begin(), taken.end(), NameBefore);
 
-  char *(*labels)[4096] = list->GetTabLabel();
-  for (std::size_t i = 0; i < taken.size(); ++i) {
-    size_t length = strnlen(taken[i], 32);
-    memset(names[i], 0, 32);
-    memcpy(names[i], taken[i], length < 32 ? length : 31);
-  }
+  char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
+  for (std::size_t i = 0; i < taken.size(); ++i) ZYNINSCopyName(names[i], ZYNINSNameText(taken[i]));
   *count = static_cast<unsigned int>(taken.size());
 
   // The label comes from the first entry of that name, whatever its package: code before zarn.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-# compiler, GoogleTest, CLI11 and Google Benchmark (Debian packages, installed with apt-get when run as root).
+# compiler, GoogleTest, CLI11, nlohmann-json and Google Benchmark (Debian packages, installed with
+# apt-get when run as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -9,6 +10,7 @@ command -v g++ >/dev/null || missing+=(g++)
 command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+[ -e /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
 [ -e /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then

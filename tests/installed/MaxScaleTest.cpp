@@ -28,7 +28,9 @@ class ScannedInstToc : public InspectedInstToc {
     if (relation == 0) GetSuperseding(name.c_str(), type, &list);
     if (relation == 1) GetPrerequing(name.c_str(), type, &list);
     if (relation == 2) GetIfrequing(name.c_str(), type, &list);
-    return std::vector<int>(list.GetTabIndex(), list.GetTabIndex() + list.GetNbIndex());
+    std::vector<int> positions;
+    for (unsigned int k = 0; k < list.GetNbIndex(); ++k) positions.push_back(list.GetIndex(k));
+    return positions;
   }
   int IndexedFirst(std::string name, ZYNINSType type) const { return GetIndex(&name[0], type); }
 

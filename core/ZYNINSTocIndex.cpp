@@ -1,15 +1,13 @@
-// Name lookups over a catalogue's entry table.
+// Building the name lookups of a catalogue and answering them.
 #include "ZYNINSTocIndex.h"
 
-namespace {
-bool IsEntryType(ZYNINSType type) { return type == ZYNINSCode || type == ZYNINSZarn; }
-}  // namespace
+#include "ZYNINSNames.h"
 
 ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries)
     : _Names(static_cast<std::size_t>(nbEntries) * 2) {
   for (int i = 0; i < nbEntries; ++i) {
     const ZYNINSUnitToc &entry = entries[i];
-    if (!IsEntryType(entry.GetType())) continue;
+    if (!ZYNINSIsEntryType(entry.GetType())) continue;
     int t = entry.GetType();
     int id = _Names.Intern(entry.GetName());
     if (static_cast<std::size_t>(id) >= _First[t].size()) _First[t].resize(id + 1, -1);
@@ -65,19 +63,19 @@ ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation &relation, const c
 }
 
 int ZYNINSTocIndex::First(const char *name, ZYNINSType type) const {
-  if (!IsEntryType(type) || !name) return -1;
+  if (!ZYNINSIsEntryType(type) || !name) return -1;
   int id = _Names.Find(name);
   return id < 0 ? -1 : _First[type][id];
 }
 
 ZYNINSTocIndex::Positions ZYNINSTocIndex::Superseding(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Superseding[type], name) : Positions(nullptr, nullptr);
+  return ZYNINSIsEntryType(type) ? Find(_Superseding[type], name) : Positions(nullptr, nullptr);
 }
 
 ZYNINSTocIndex::Positions ZYNINSTocIndex::Prerequing(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Prerequing[type], name) : Positions(nullptr, nullptr);
+  return ZYNINSIsEntryType(type) ? Find(_Prerequing[type], name) : Positions(nullptr, nullptr);
 }
 
 ZYNINSTocIndex::Positions ZYNINSTocIndex::Ifrequing(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Ifrequing[type], name) : Positions(nullptr, nullptr);
+  return ZYNINSIsEntryType(type) ? Find(_Ifrequing[type], name) : Positions(nullptr, nullptr);
 }
