@@ -1,8 +1,9 @@
 // Names to dense ids, by open addressing.
 #include "ZYNINSNameTable.h"
 
-#include "ZYNINSLimits.h"
+#include <cstring>
 
+#include "ZYNINSLimits.h"
 
 ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
   std::size_t size = 16;
@@ -13,9 +14,7 @@ ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
 
 ZYNINSNameTable::Key ZYNINSNameTable::Pack(const char *name, std::size_t length) {
   Key key = {{0, 0, 0, 0}};
-  const std::size_t room = length < ZYNINSNameWidth ? length : ZYNINSNameWidth;
-  for (std::size_t i = 0; i < room && name[i]; ++i)
-    key.words[i / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(name[i])) << (8 * (i % 8));
+  memcpy(key.words, name, strnlen(name, length < ZYNINSNameWidth ? length : ZYNINSNameWidth));
   return key;
 }
 

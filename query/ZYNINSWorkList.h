@@ -5,12 +5,51 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "ZYNINSLimits.h"
+#include "ZYNINSNameTable.h"
 
-// A hash index keeps membership tests cheap on large catalogues.
+// Membership of the items a list holds: entry positions by a flag per position, names by a
+// name table, so that a test costs no allocation and no scan.
+template <typename Key>
+class ZYNINSWorkListKeys;
+
+template <>
+class ZYNINSWorkListKeys<int> {
+ public:
+  bool Insert(int key) {
+    if (key < 0) return false;
+    if (static_cast<std::size_t>(key) >= _Present.size()) _Present.resize(static_cast<std::size_t>(key) + 1, 0);
+    if (_Present[static_cast<std::size_t>(key)]) return false;
+    _Present[static_cast<std::size_t>(key)] = 1;
+    return true;
+  }
+  bool Contains(int key) const {
+    return key >= 0 && static_cast<std::size_t>(key) < _Present.size() && _Present[static_cast<std::size_t>(key)];
+  }
+  void Clear() { _Present.assign(_Present.size(), 0); }
+
+ private:
+  std::vector<unsigned char> _Present;
+};
+
+// Names are the texts of name fields: never longer than a field, never with a NUL inside.
+template <>
+class ZYNINSWorkListKeys<std::string> {
+ public:
+  bool Insert(const std::string &key) {
+    bool added = false;
+    _Names.Intern(key.c_str(), &added);
+    return added;
+  }
+  bool Contains(const std::string &key) const { return _Names.Find(key.c_str()) >= 0; }
+  void Clear() { _Names.Clear(); }
+
+ private:
+  ZYNINSNameTable _Names;
+};
+
 template <typename Item, typename Key = Item>
 class ZYNINSWorkList {
  public:
@@ -20,24 +59,24 @@ class ZYNINSWorkList {
   // A bounded add: a full list refuses every item, present or not.
   AddResult Add(const Item &item) {
     if (_Items.size() >= _Capacity) return Full;
-    if (!_Keys.insert(KeyOf(item)).second) return Present;
+    if (!_Keys.Insert(KeyOf(item))) return Present;
     _Items.push_back(item);
     return Added;
   }
-  bool Contains(const Key &key) const { return _Keys.count(key) != 0; }
+  bool Contains(const Key &key) const { return _Keys.Contains(key); }
   std::size_t Count() const { return _Items.size(); }
   const Item &operator[](std::size_t i) const { return _Items[i]; }
   const std::vector<Item> &Items() const { return _Items; }
   void Clear() {
     _Items.clear();
-    _Keys.clear();
+    _Keys.Clear();
   }
 
  private:
   static Key KeyOf(const Item &item) { return Key(item); }
   std::size_t _Capacity;
   std::vector<Item> _Items;
-  std::unordered_set<Key> _Keys;
+  ZYNINSWorkListKeys<Key> _Keys;
 };
 
 // Names are kept as their text up to the NUL.
