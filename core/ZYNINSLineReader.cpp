@@ -1,7 +1,7 @@
 // The TOC line reader over a line held in memory.
 #include "ZYNINSLineReader.h"
 
-#include <climits>
+#include <limits>
 #include <cstring>
 #include <string>
 
@@ -116,7 +116,8 @@ bool ZYNINSLineCursor::Digits(int field, const char *begin, bool &negative, unsi
   return true;
 }
 
-void ZYNINSLineCursor::Unsigned(int field, unsigned int &value) {
+template <typename Number>
+void ZYNINSLineCursor::Decimal(int field, Number &value) {
   if (Failed()) return;
   const char *begin = _Pos;
   bool negative = false, overflow = false;
@@ -125,32 +126,22 @@ void ZYNINSLineCursor::Unsigned(int field, unsigned int &value) {
     if (!AtEnd()) value = 0;  // as a stream leaves it
     return;
   }
-  if (overflow || magnitude > UINT_MAX) {
-    value = UINT_MAX;
+  using Limits = std::numeric_limits<Number>;
+  const bool below = negative && Limits::is_signed;
+  const unsigned long long limit = static_cast<unsigned long long>(Limits::max()) + (below ? 1 : 0);
+  if (overflow || magnitude > limit) {
+    value = below ? Limits::min() : Limits::max();
     Fail(ZYNINSLineFault::OutOfRange, field, Offset(begin));
     return;
   }
-  value = negative ? static_cast<unsigned int>(0u - static_cast<unsigned int>(magnitude))
-                   : static_cast<unsigned int>(magnitude);
+  if constexpr (Limits::is_signed)
+    value = static_cast<Number>(negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude));
+  else
+    value = static_cast<Number>(negative ? 0ULL - magnitude : magnitude);  // wraps, as a stream does
 }
 
-void ZYNINSLineCursor::Signed(int field, int &value) {
-  if (Failed()) return;
-  const char *begin = _Pos;
-  bool negative = false, overflow = false;
-  unsigned long long magnitude = 0;
-  if (!Digits(field, begin, negative, magnitude, overflow)) {
-    if (!AtEnd()) value = 0;  // as a stream leaves it
-    return;
-  }
-  const unsigned long long limit = negative ? 1ULL + INT_MAX : INT_MAX;
-  if (overflow || magnitude > limit) {
-    value = negative ? INT_MIN : INT_MAX;
-    Fail(ZYNINSLineFault::OutOfRange, field, Offset(begin));
-    return;
-  }
-  value = negative ? static_cast<int>(-static_cast<long long>(magnitude)) : static_cast<int>(magnitude);
-}
+void ZYNINSLineCursor::Unsigned(int field, unsigned int &value) { Decimal(field, value); }
+void ZYNINSLineCursor::Signed(int field, int &value) { Decimal(field, value); }
 
 namespace {
 

@@ -77,6 +77,8 @@ class ZYNINSLineCursor {
   void LeavePrefix() { _InPrefix = false; }
 
  private:
+  template <typename Number>
+  void Decimal(int field, Number &value);
   // Digits with their sign; false when there are none.
   bool Digits(int field, const char *begin, bool &negative, unsigned long long &magnitude, bool &overflow);
 
