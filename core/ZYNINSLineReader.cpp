@@ -175,8 +175,10 @@ void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width
   dest[length] = '\0';
 }
 
-// A name list, counted first so that its array is allocated once with its exact size.
-void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[ZYNINSNameWidth]) {
+// A list field, checked and counted first so that its array is allocated once with its exact
+// size: check(start, item, stop) refuses a faulty item, fill(element, item, stop) copies one in.
+template <typename Element, typename Check, typename Fill>
+void ReadList(ZYNINSLineCursor &cursor, int &count, Element *&elements, Check check, Fill fill) {
   if (cursor.Failed()) return;
   std::size_t start = cursor.Position();
   cursor.SkipSpace();
@@ -184,59 +186,56 @@ void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names
   cursor.Field(begin, end);
   int items = 0;
   ForEachItem(begin, end, [&](const char *item, const char *stop) {
-    std::size_t length = static_cast<std::size_t>(stop - item);
-    if (length > ZYNINSMaxNameLength) {
-      cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
-      return false;
-    }
+    if (!check(start, item, stop)) return false;
     ++items;
     return true;
   });
   if (cursor.Failed() || items == 0) return;
-  names = new char[items][ZYNINSNameWidth];
+  elements = new Element[items];
   count = 0;
   ForEachItem(begin, end, [&](const char *item, const char *stop) {
-    CopyName(names[count++], item, stop);
+    fill(elements[count++], item, stop);
     return true;
   });
 }
 
-// A pair list: condition/required items, split like a name list.
+// Names separated by runs of spaces.
+void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[ZYNINSNameWidth]) {
+  ReadList(
+      cursor, count, names,
+      [&](std::size_t start, const char *item, const char *stop) {
+        std::size_t length = static_cast<std::size_t>(stop - item);
+        if (length <= ZYNINSMaxNameLength) return true;
+        cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
+        return false;
+      },
+      [](char (&name)[ZYNINSNameWidth], const char *item, const char *stop) { CopyName(name, item, stop); });
+}
+
+// Condition/required items, split like a name list.
 void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPair *&pairs) {
-  if (cursor.Failed()) return;
-  std::size_t start = cursor.Position();
-  cursor.SkipSpace();
-  const char *begin, *end;
-  cursor.Field(begin, end);
-  int items = 0;
-  ForEachItem(begin, end, [&](const char *item, const char *stop) {
-    const char *slash = FindByte(item, stop, '/');
-    if (slash == stop) {
-      cursor.Fail(ZYNINSLineFault::PairWithoutSlash, field, start);
-      cursor.Verdict().itemOffset = cursor.Offset(item);
-      return false;
-    }
-    std::size_t condition = static_cast<std::size_t>(slash - item);
-    std::size_t required = static_cast<std::size_t>(stop - slash - 1);
-    if (condition > ZYNINSMaxNameLength || required > ZYNINSMaxNameLength) {
-      bool first = condition > ZYNINSMaxNameLength;
-      cursor.FailTooWide(field, start, cursor.Offset(first ? item : slash + 1), first ? condition : required,
-                         ZYNINSMaxNameLength);
-      return false;
-    }
-    ++items;
-    return true;
-  });
-  if (cursor.Failed() || items == 0) return;
-  pairs = new ZYNINSIfreqPair[items];
-  count = 0;
-  ForEachItem(begin, end, [&](const char *item, const char *stop) {
-    const char *slash = FindByte(item, stop, '/');
-    ZYNINSIfreqPair &pair = pairs[count++];
-    CopyName(pair.GetCondName(), item, slash);
-    CopyName(pair.GetReqName(), slash + 1, stop);
-    return true;
-  });
+  ReadList(
+      cursor, count, pairs,
+      [&](std::size_t start, const char *item, const char *stop) {
+        const char *slash = FindByte(item, stop, '/');
+        if (slash == stop) {
+          cursor.Fail(ZYNINSLineFault::PairWithoutSlash, field, start);
+          cursor.Verdict().itemOffset = cursor.Offset(item);
+          return false;
+        }
+        std::size_t condition = static_cast<std::size_t>(slash - item);
+        std::size_t required = static_cast<std::size_t>(stop - slash - 1);
+        if (condition <= ZYNINSMaxNameLength && required <= ZYNINSMaxNameLength) return true;
+        bool first = condition > ZYNINSMaxNameLength;
+        cursor.FailTooWide(field, start, cursor.Offset(first ? item : slash + 1), first ? condition : required,
+                           ZYNINSMaxNameLength);
+        return false;
+      },
+      [](ZYNINSIfreqPair &pair, const char *item, const char *stop) {
+        const char *slash = FindByte(item, stop, '/');
+        CopyName(pair.GetCondName(), item, slash);
+        CopyName(pair.GetReqName(), slash + 1, stop);
+      });
 }
 
 // A refused keyword or a missing prerequisite: reported, and nothing more is read.
