@@ -3,10 +3,16 @@
 
 #include "ZYNINSNames.h"
 
-bool ZYNINSInstIndex::AddInstalled(int type, const char *name) {
+bool ZYNINSInstIndex::AddInstalled(int type, const char *name, int position) {
   bool added = false;
   if (ZYNINSIsEntryType(type)) _Installed[type].Intern(name, &added);
+  if (added) _FirstPosition[type].push_back(position);
   return added;
+}
+
+int ZYNINSInstIndex::FirstInstalled(int type, const char *name) const {
+  int id = ZYNINSIsEntryType(type) ? _Installed[type].Find(name) : -1;
+  return id < 0 ? -1 : _FirstPosition[type][static_cast<std::size_t>(id)];
 }
 
 bool ZYNINSInstIndex::AddSuperseded(int type, const char *name) {

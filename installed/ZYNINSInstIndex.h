@@ -3,13 +3,18 @@
 #ifndef ZYNINSInstIndex_h
 #define ZYNINSInstIndex_h
 
+#include <vector>
+
 #include "ZYNINSNameTable.h"
 
 class ZYNINSInstIndex {
  public:
-  // Both return true when the name was not yet known for that type.
-  bool AddInstalled(int type, const char *name);
+  // Both return true when the name was not yet known for that type; the table position of
+  // the first entry of each installed name is kept.
+  bool AddInstalled(int type, const char *name, int position);
   bool AddSuperseded(int type, const char *name);
+  // The position of the first entry of that name and type, or -1.
+  int FirstInstalled(int type, const char *name) const;
 
   bool HasInstalled(int type, const char *name) const;
   bool HasSuperseded(int type, const char *name) const;
@@ -18,6 +23,7 @@ class ZYNINSInstIndex {
 
  private:
   ZYNINSNameTable _Installed[2];
+  std::vector<int> _FirstPosition[2];  // by id in _Installed
   ZYNINSNameTable _Superseded[2];
 };
 

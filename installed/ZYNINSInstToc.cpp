@@ -37,7 +37,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   for (int i = 0; i < _NbToc; ++i) {
     int type = _Entries[i].GetType();
     const char *name = _Entries[i].GetName();
-    if (ZYNINSIsEntryType(type) && _InstIndex->AddInstalled(type, name))
+    if (ZYNINSIsEntryType(type) && _InstIndex->AddInstalled(type, name, i))
       ZYNINSCopyName(_Installed[type][_NbInstalled[type]++], ZYNINSNameText(name));
   }
   // Checked once for the whole table, so the message cannot name the doubled unit.
@@ -75,7 +75,8 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
     ZYNINSUnitToc &fsp = _Entries[i];
     if (fsp.GetPkg() != ZYNINSFSP) continue;
     char *framework = fsp.GetFrameworkName();
-    int found = GetIndex(framework, fsp.GetType());
+    // The first entry of that name, as GetIndex finds it, without building the relations yet.
+    int found = _InstIndex->FirstInstalled(fsp.GetType(), framework);
     delete[] framework;
     if (found == -1) {
       ZYNINSReport("ZYNINSInstToc.Error_NoFramework", "ZYNINsToc: Np Framework associated with %s\n",
