@@ -6,10 +6,13 @@
 #include "ZYNINSLimits.h"
 
 ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
-  std::size_t size = 16;
-  while (size < expected * 2) size *= 2;
-  _Slots.assign(size, Slot{0, -1});
+  _Slots.assign(16, Slot{0, -1});
+  Reserve(expected);
+}
+
+void ZYNINSNameTable::Reserve(std::size_t expected) {
   _Keys.reserve(expected);
+  while (_Slots.size() < expected * 2) Grow();
 }
 
 ZYNINSNameTable::Key ZYNINSNameTable::Pack(const char *name, std::size_t length) {

@@ -20,6 +20,8 @@ class ZYNINSNameTable {
   // The id of the name, or -1.
   int Find(const char *name) const;
   std::size_t Count() const { return _Keys.size(); }
+  // Makes room for that many names without growing again.
+  void Reserve(std::size_t expected);
   void Clear();
 
  private:

@@ -12,10 +12,15 @@
 inline std::string ZYNINSNameText(const char *name) { return std::string(name, strnlen(name, ZYNINSNameWidth)); }
 
 // Fills a name field with name, cut to the longest name, and NULs after it.
-inline void ZYNINSCopyName(char *field, const std::string &name) {
-  std::size_t length = name.size() < ZYNINSMaxNameLength ? name.size() : ZYNINSMaxNameLength;
-  memcpy(field, name.data(), length);
+inline void ZYNINSCopyName(char *field, const char *name, std::size_t length) {
+  if (length > ZYNINSMaxNameLength) length = ZYNINSMaxNameLength;
+  memcpy(field, name, length);
   memset(field + length, 0, ZYNINSNameWidth - length);
+}
+inline void ZYNINSCopyName(char *field, const std::string &name) { ZYNINSCopyName(field, name.data(), name.size()); }
+// The same from another name field, up to its NUL.
+inline void ZYNINSCopyNameField(char *field, const char *name) {
+  ZYNINSCopyName(field, name, strnlen(name, ZYNINSNameWidth));
 }
 
 // Entries carry only code or zarn; the two are the index of every per-type table.

@@ -33,3 +33,11 @@ void ZYNINSInstIndex::ClearSuperseded() {
   _Superseded[0].Clear();
   _Superseded[1].Clear();
 }
+
+void ZYNINSInstIndex::Reserve(int nbEntries) {
+  std::size_t expected = nbEntries > 0 ? static_cast<std::size_t>(nbEntries) : 0;
+  for (int type = 0; type < 2; ++type) {
+    _Installed[type].Reserve(expected);
+    _FirstPosition[type].reserve(expected);
+  }
+}

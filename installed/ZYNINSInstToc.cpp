@@ -34,11 +34,12 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   if (!Load(path, lines)) return;
 
   // Names of the units present, per type, in the order of first occurrence.
+  _InstIndex->Reserve(_NbToc);
   for (int i = 0; i < _NbToc; ++i) {
     int type = _Entries[i].GetType();
     const char *name = _Entries[i].GetName();
     if (ZYNINSIsEntryType(type) && _InstIndex->AddInstalled(type, name, i))
-      ZYNINSCopyName(_Installed[type][_NbInstalled[type]++], ZYNINSNameText(name));
+      ZYNINSCopyNameField(_Installed[type][_NbInstalled[type]++], name);
   }
   // Checked once for the whole table, so the message cannot name the doubled unit.
   if (_NbInstalled[0] + _NbInstalled[1] != static_cast<unsigned int>(_NbToc)) {
@@ -65,7 +66,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
         return;
       }
       _InstIndex->AddSuperseded(type, name);
-      ZYNINSCopyName(_Superseded[type][_NbSuperseded[type]++], ZYNINSNameText(name));
+      ZYNINSCopyNameField(_Superseded[type][_NbSuperseded[type]++], name);
     }
   }
   qsort(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode], ZYNINSNameWidth, CompareSuperseded);

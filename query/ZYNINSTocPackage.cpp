@@ -89,7 +89,7 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
     std::sort(taken.begin(), taken.end(), NameBefore);
 
   char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
-  for (std::size_t i = 0; i < taken.size(); ++i) ZYNINSCopyName(names[i], ZYNINSNameText(taken[i]));
+  for (std::size_t i = 0; i < taken.size(); ++i) ZYNINSCopyNameField(names[i], taken[i]);
   *count = static_cast<unsigned int>(taken.size());
 
   // The label comes from the first entry of that name, whatever its package: code before zarn.
