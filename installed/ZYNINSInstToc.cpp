@@ -1,9 +1,11 @@
 // Loading an installed catalogue and its name lists, and the installed and level queries.
 #include "ZYNINSInstToc.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstIndex.h"
@@ -13,14 +15,19 @@
 
 namespace {
 
-// Longer names first; names of equal length in ascending byte order.
-int CompareSuperseded(const void *a, const void *b) {
-  const char *left = static_cast<const char *>(a);
-  const char *right = static_cast<const char *>(b);
-  size_t leftLength = strnlen(left, ZYNINSNameWidth);
-  size_t rightLength = strnlen(right, ZYNINSNameWidth);
-  if (leftLength != rightLength) return leftLength > rightLength ? -1 : 1;
-  return memcmp(left, right, leftLength);
+// Sorts name fields longer names first, names of equal length in ascending byte order; each
+// length is measured once.
+void SortSuperseded(char (*names)[ZYNINSNameWidth], unsigned int count) {
+  std::vector<std::pair<std::size_t, unsigned int>> order;  // length, then place
+  order.reserve(count);
+  for (unsigned int k = 0; k < count; ++k) order.emplace_back(strnlen(names[k], ZYNINSNameWidth), k);
+  std::sort(order.begin(), order.end(), [names](const auto &a, const auto &b) {
+    if (a.first != b.first) return a.first > b.first;
+    return memcmp(names[a.second], names[b.second], a.first) < 0;
+  });
+  std::vector<char> sorted(static_cast<std::size_t>(count) * ZYNINSNameWidth);
+  for (unsigned int k = 0; k < count; ++k) memcpy(&sorted[k * ZYNINSNameWidth], names[order[k].second], ZYNINSNameWidth);
+  if (count) memcpy(names[0], sorted.data(), sorted.size());
 }
 
 }  // namespace
@@ -69,7 +76,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
       ZYNINSCopyNameField(_Superseded[type][_NbSuperseded[type]++], name);
     }
   }
-  qsort(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode], ZYNINSNameWidth, CompareSuperseded);
+  SortSuperseded(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode]);
 
   // Each framework learns the highest level among the FSPs named after it.
   for (int i = 0; i < _NbToc; ++i) {
