@@ -1,5 +1,8 @@
 // Tests of loading a TOC file into the base catalogue.
 #include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
 
 #include "TestToc.h"
 #include "TestSupport.h"
@@ -141,4 +144,28 @@ TEST_F(LoadingTest, NulBytesAndHugeLinesStayWithinTheirLine) {
   TakeDiagnostics();
   EXPECT_EQ(TestToc(path).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSUnitToc: unknown type: co\nTestToc: line number 3 from " + path + " refused\n\n");
+}
+
+// A catalogue derived by a caller may still load itself with Init, the stream line reader and
+// the level setters, and reads what the library's own loading reads.
+TEST_F(LoadingTest, DerivedCatalogueLoadsThroughTheStreamMembers) {
+  class StreamToc : public ZYNINSToc {
+   public:
+    explicit StreamToc(std::string name) {
+      std::ifstream file;
+      Init(&name[0], file);
+      std::string line;
+      for (int k = 0; k < _NbToc && std::getline(file, line); ++k) {
+        std::istringstream fields(line);
+        if (!(fields >> _Entries[k])) _NbToc = -1;
+      }
+      if (_NbToc != -1 && SetOS() && SetGALevel()) SetSPKLevel();
+    }
+  };
+  std::string path = WriteFile("stream.toc", Lines(3) + Line("code", "SPK", "SP1", 4));
+  StreamToc derived(path);
+  ASSERT_EQ(derived.GetNbToc(), 4);
+  EXPECT_EQ(derived.GetSPKLevel(1), 4);
+  EXPECT_EQ(Written(derived), Written(*std::make_unique<TestToc>(path)));
+  EXPECT_EQ(StreamToc(WriteFile("bad.toc", "code:PRD:P::::1x:t:LNX:GA1:0::\n")).GetNbToc(), -1);
 }
