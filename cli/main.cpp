@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "ZYNINSVersion.h"
 #include "ToolError.h"
 #include "WorkDir.h"
 
@@ -28,6 +29,7 @@ int ReportUsage(const std::string &reason, const CLI::App &app) {
 
 int main(int argc, char **argv) {
   CLI::App app("Reads the TOC catalogues of installation media and installations.", "zyntoc");
+  app.set_version_flag("--version", std::string("zyntoc ") + ZYNTOC_VERSION_STRING, "Print the version and exit");
   app.require_subcommand(1);
   app.footer(
       "Catalogues: --media FILE (a medium's TOC), --installed FILE, or --root DIR, an installation\n"
