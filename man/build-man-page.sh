@@ -36,7 +36,7 @@ NR == 1 { summary = $0; next }
   print "\n" term(name); if (text != "") print "\t" escape(text); next
 }
 NF == 0 { print ""; next }
-{ if (!paragraph) print ""; paragraph = 1; print escape($0) }
+{ if (!paragraph) print ""; paragraph = 1; sub(/^[ \t]+/, ""); print escape($0) }   # scdoc indents only with tabs
 '
 generated=$(mktemp)
 trap 'rm -f "$generated"' EXIT
