@@ -20,18 +20,18 @@ set(CPACK_PACKAGE_VENDOR "zyntoc maintainers")
 set(CPACK_PACKAGE_CONTACT "zyntoc maintainers <maintainers@zyntoc.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reads and reasons about the TOC catalogues of a software installer")
 set(CPACK_PACKAGE_DESCRIPTION
-  "zyntoc reads the TOC catalogues of installation media and installations and answers an\n"
-  "installer's questions: what a medium offers that is not installed, what must be installed\n"
-  "with a selection and the space it needs, what must be removed with a set of installed\n"
-  "units, whether a medium's levels fit the installation and whether the installed catalogue\n"
-  "is consistent.\n"
-  "This package holds the shared library with its C++ and C headers, CMake package and\n"
-  "pkg-config file, and the zyntoc command-line tool with its manual page.")
+  "zyntoc reads the TOC catalogues of installation media and installations\n"
+  "and answers an installer's questions: what a medium offers that is not\n"
+  "installed, what must be installed with a selection and the space it needs,\n"
+  "what must be removed with a set of installed units, whether a medium's\n"
+  "levels fit the installation and whether the installed catalogue is\n"
+  "consistent. This package holds the shared library with its C++ and C\n"
+  "headers, CMake package and pkg-config file, and the zyntoc command-line\n"
+  "tool with its manual page.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
