@@ -6,7 +6,6 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 add_library(zyntoc::zyntoc ALIAS zyntoc)
-target_include_directories(zyntoc PUBLIC "$<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>")  # TEMPORARY until the header move
 # SOVERSION changes whenever an exported class layout or signature changes.
 set_target_properties(zyntoc PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION 1)
 
