@@ -87,7 +87,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
     int found = _InstIndex->FirstInstalled(fsp.GetType(), framework);
     delete[] framework;
     if (found == -1) {
-      ZYNINSReport("ZYNINSInstToc.Error_NoFramework", "ZYNINsToc: Np Framework associated with %s\n",
+      ZYNINSReport("ZYNINSInstToc.Error_NoFramework", "ZYNINSInsToc: Np Framework associated with %s\n",
                    {fsp.GetName()});
       _NbToc = -1;
       return;

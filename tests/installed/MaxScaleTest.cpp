@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "InstTocProbe.h"
+#include "Probes.h"
 #include "MaxScaleCatalogues.h"
 #include "TestSupport.h"
 #include "TestToc.h"
@@ -19,9 +19,9 @@ namespace {
 const char *const kRelations[] = {"supersede", "prereq", "ifreq"};
 
 // The relation queries of the installed catalogue, and what one scan of the table finds.
-class ScannedInstToc : public InspectedInstToc {
+class ScannedInstToc : public InstTocProbe {
  public:
-  using InspectedInstToc::InspectedInstToc;
+  using InstTocProbe::InstTocProbe;
 
   std::vector<int> Indexed(int relation, const std::string &name, ZYNINSType type) const {
     ZYNINSStockIndex list;
@@ -70,7 +70,7 @@ class MaxScaleTest : public TocTest {
 }  // namespace
 
 TEST_F(MaxScaleTest, CataloguesWriteBackAndReadAgainUnchanged) {
-  InspectedInstToc installed(files.installedToc);
+  InstTocProbe installed(files.installedToc);
   ASSERT_EQ(installed.GetNbToc(), files.installedLines) << TakeDiagnostics();
   EXPECT_EQ(Written(installed), ReadFile(files.installedToc));
 
@@ -116,7 +116,7 @@ TEST_F(MaxScaleTest, IndexesAnswerAsScansDo) {
 // Removal on the whole installation: every product with its closure takes every product,
 // configuration and fix, and no framework, since their service packs stay; every fix goes alone.
 TEST_F(MaxScaleTest, RemovalsCoverTheWholeInstallation) {
-  InspectedInstToc toc(files.installedToc);
+  InstTocProbe toc(files.installedToc);
   ASSERT_EQ(toc.GetNbToc(), files.installedLines);
   std::vector<char> names(files.installedProducts.size() * 32);
   for (size_t i = 0; i < files.installedProducts.size(); ++i)
