@@ -17,3 +17,5 @@ for variant in normal sanitize; do
   cmake --build "$dir" -j"$jobs"
   ctest --test-dir "$dir" --output-on-failure -j"$jobs"
 done
+# A short fuzzing run of every target (clang with libFuzzer).
+bash scripts/test-fuzz.sh
