@@ -17,19 +17,23 @@ namespace zynfuzz {
 
 namespace {
 
-std::string CreateWorkDir() {
-  std::string pattern = (fs::temp_directory_path() / "zyntoc-fuzz-XXXXXX").string();
-  Require(mkdtemp(&pattern[0]) != nullptr, "cannot create a private working directory");
-  fs::current_path(pattern);
-  // A translated catalogue from the environment would make the diagnostics depend on it.
-  unsetenv("ZYNTOC_MSGPATH");
-  std::atexit([] {
-    std::error_code ignored;
-    fs::path dir = fs::current_path(ignored);
-    fs::current_path(fs::temp_directory_path(), ignored);
-    fs::remove_all(dir, ignored);
-  });
-  return pattern;
+const std::string &CreatedWorkDir() {
+  // Never destroyed: the exit handler below still needs it.
+  static const std::string *dir = [] {
+    // Files are written and removed for every input: memory-backed storage where there is some.
+    std::error_code absent;
+    fs::path base = fs::is_directory("/dev/shm", absent) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::string pattern = (base / "zyntoc-fuzz-XXXXXX").string();
+    Require(mkdtemp(&pattern[0]) != nullptr, "cannot create a private working directory");
+    // A translated catalogue from the environment would make the diagnostics depend on it.
+    unsetenv("ZYNTOC_MSGPATH");
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(CreatedWorkDir(), ignored);
+    });
+    return new std::string(pattern);
+  }();
+  return *dir;
 }
 
 class NullBuffer : public std::streambuf {
@@ -46,11 +50,12 @@ void Require(bool holds, const char *what) {
   abort();
 }
 
-const std::string &FreshWorkDir() {
-  static const std::string dir = CreateWorkDir();
-  for (const fs::directory_entry &entry : fs::directory_iterator(dir)) fs::remove_all(entry.path());
-  return dir;
+PrivateWorkDir::PrivateWorkDir() : _Path(CreatedWorkDir()), _Previous(fs::current_path().string()) {
+  for (const fs::directory_entry &entry : fs::directory_iterator(_Path)) fs::remove_all(entry.path());
+  fs::current_path(_Path);
 }
+
+PrivateWorkDir::~PrivateWorkDir() { fs::current_path(_Previous); }
 
 void WriteFile(const std::string &path, const std::string &text) {
   fs::path parent = fs::path(path).parent_path();

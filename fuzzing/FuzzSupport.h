@@ -18,9 +18,21 @@ namespace zynfuzz {
 // Stops the run with a message when a property every input must keep does not hold.
 void Require(bool holds, const char *what);
 
-// The process's private working directory, emptied for this input (the library writes
-// "prereq", "ifreq" and "to_remove" into the working directory). Removed at exit.
-const std::string &FreshWorkDir();
+// The process's private directory, emptied and made the working directory for one input
+// (the library writes "prereq", "ifreq" and "to_remove" into the working directory); the
+// previous working directory is restored at the end of the input. Removed at exit.
+class PrivateWorkDir {
+ public:
+  PrivateWorkDir();
+  ~PrivateWorkDir();
+  PrivateWorkDir(const PrivateWorkDir &) = delete;
+  PrivateWorkDir &operator=(const PrivateWorkDir &) = delete;
+  const std::string &Path() const { return _Path; }
+
+ private:
+  const std::string &_Path;
+  std::string _Previous;
+};
 
 // Writes text to path (relative to the working directory), creating its directory.
 void WriteFile(const std::string &path, const std::string &text);

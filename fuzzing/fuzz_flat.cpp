@@ -99,7 +99,8 @@ void ResetLibrary() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::vector<std::string> parts = zynfuzz::SplitParts(data, size, 4);
-  std::string dir = zynfuzz::FreshWorkDir();
+  zynfuzz::PrivateWorkDir work;
+  std::string dir = work.Path();
   Files files{dir + "/medium/TOC", dir + "/install/control/PRESENT", dir + "/missing/TOC", dir + "/install"};
   zynfuzz::WriteFile(files.medium, parts[0]);
   zynfuzz::WriteFile(dir + "/medium/PCFG.list", parts[1]);

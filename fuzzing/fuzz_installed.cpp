@@ -19,7 +19,8 @@ void Query(ZYNINSInstToc &installed, std::vector<std::string> names) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::vector<std::string> parts = zynfuzz::SplitParts(data, size, 2);
-  std::string root = zynfuzz::FreshWorkDir() + "/install";
+  zynfuzz::PrivateWorkDir work;
+  std::string root = work.Path() + "/install";
   std::string path = root + "/control/PRESENT";
   zynfuzz::WriteFile(path, parts[0]);
   for (const std::string &name : zynfuzz::NamesIn(parts[1], 64))

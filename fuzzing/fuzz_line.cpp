@@ -28,6 +28,7 @@ void CheckWrittenLineReadsBack(ZYNINSUnitToc &entry) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  zynfuzz::PrivateWorkDir work;
   zynfuzz::ResetDiagnostics();
   std::string text(reinterpret_cast<const char *>(data), size);
   std::istringstream lines(text);

@@ -40,7 +40,8 @@ void Plan(const ZYNINSMediaToc &medium, const std::vector<std::string> &names) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::vector<std::string> parts = zynfuzz::SplitParts(data, size, 3);
-  std::string dir = zynfuzz::FreshWorkDir() + "/medium";
+  zynfuzz::PrivateWorkDir work;
+  std::string dir = work.Path() + "/medium";
   std::string path = dir + "/TOC";
   zynfuzz::WriteFile(path, parts[0]);
   if (std::string(reinterpret_cast<const char *>(data), size).find("%%") != std::string::npos)

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     ZYNMsg(message.second).BuildMessage(nullptr).ConvertToChar();
   }
 
-  InstallCatalogue(zynfuzz::FreshWorkDir(), parts[0]);
+  zynfuzz::PrivateWorkDir work;
+  InstallCatalogue(work.Path(), parts[0]);
   zynfuzz::ResetDiagnostics();
   ZYNINSReport(key.c_str(), format.c_str(), {});
   if (lines.size() > 3)

@@ -40,7 +40,8 @@ void PlanRemoval(ZYNINSInstToc &installed, char (*requests)[32], unsigned int n,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::vector<std::string> parts = zynfuzz::SplitParts(data, size, 3);
-  std::string dir = zynfuzz::FreshWorkDir();
+  zynfuzz::PrivateWorkDir work;
+  std::string dir = work.Path();
   std::string mediaPath = dir + "/medium/TOC";
   std::string installedPath = dir + "/install/control/PRESENT";
   zynfuzz::WriteFile(mediaPath, parts[0]);
