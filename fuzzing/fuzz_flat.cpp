@@ -75,7 +75,13 @@ void Call(zynfuzz::ByteReader &calls, Files &files, Counts &counts) {
     case 21: GetSpaceRequired(&value, message); break;
     case 22: GetSpaceRequiredZARN(&value, message); break;
     case 23: GetnbCAF(&value); break;
-    case 24: GetnbCAF(&value), GetiemeCAF(calls.Index(value), label); break;
+    case 24: {
+      char name[kNameRoom];
+      GetnbCAF(&value);
+      GetiemeCAF(calls.Index(value), name);
+      zynfuzz::Require(memchr(name, '\0', kNameRoom) != nullptr, "an install list name without its NUL");
+      break;
+    }
     case 25: UpdatePresent(files.Pick(calls.Byte()), files.Pick(calls.Byte())); break;
     case 26: CheckUnloadProduct(); break;
     case 27: CheckUnloadProductZARN(); break;

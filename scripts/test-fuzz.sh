@@ -18,7 +18,7 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$cl
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=($(sed -n 's/^set(ZYNTOC_FUZZ_TARGETS \(.*\))$/\1/p' fuzzing/CMakeLists.txt))
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake --build "$dir" -j"$jobs" --target "${targets[@]/#/zyntoc_fuzz_}"
+cmake --build "$dir" -j"$jobs" --target zyntoc_fuzz_all
 
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
@@ -37,20 +37,19 @@ fuzz() {  # one target; its log in the scratch directory
     -print_final_stats=1 -artifact_prefix="$artifacts/$name-" >"$scratch/$name.log" 2>&1
 }
 
-# As many targets at a time as there are cores.
-failed=0
+# As many targets at a time as there are cores; each log is judged below.
 pids=()
 for name in "${targets[@]}"; do
   fuzz "$name" &
-  pids+=("$!:$name")
+  pids+=("$!")
   if [ ${#pids[@]} -ge "$jobs" ]; then
-    entry=${pids[0]}; pids=("${pids[@]:1}")
-    wait "${entry%%:*}" || { echo "== $name: FAILED"; failed=1; }
+    wait "${pids[0]}" || true
+    pids=("${pids[@]:1}")
   fi
 done
-for entry in "${pids[@]}"; do
-  wait "${entry%%:*}" || { echo "== ${entry#*:}: FAILED"; failed=1; }
-done
+for pid in "${pids[@]}"; do wait "$pid" || true; done
+
+failed=0
 
 for name in "${targets[@]}"; do
   log=$scratch/$name.log
