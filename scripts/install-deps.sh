@@ -10,3 +10,16 @@ command -v g++ >/dev/null || missing+=(g++)
 command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+[ -e /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
+command -v clang++-14 >/dev/null || missing+=(clang-14)
+compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-*.a' >/dev/null || missing+=(libclang-rt-14-dev)
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
+  echo "Installing ${missing[*]} ..."
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "please install ${missing[*]} first (Debian: apt-get install ${missing[*]})" >&2
+  exit 1
+fi
