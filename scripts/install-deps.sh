@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-# compiler, GoogleTest, CLI11 and nlohmann-json, and clang with libFuzzer for the fuzz targets
+# compiler, GoogleTest, CLI11 and nlohmann-json, for the packaging tests scdoc (the manual
+# page), man, pkg-config, file and dpkg-dev, and clang with libFuzzer for the fuzz targets
 # (Debian packages, installed with apt-get when run as root).
 set -euo pipefail
 missing=()
@@ -11,6 +12,11 @@ command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
 [ -e /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
+command -v scdoc >/dev/null || missing+=(scdoc)
+command -v man >/dev/null || missing+=(man-db)
+command -v pkg-config >/dev/null || missing+=(pkg-config)
+command -v file >/dev/null || missing+=(file)
+command -v dpkg-shlibdeps >/dev/null || missing+=(dpkg-dev)
 command -v clang++-14 >/dev/null || missing+=(clang-14)
 compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-*.a' >/dev/null || missing+=(libclang-rt-14-dev)
 [ ${#missing[@]} -eq 0 ] && exit 0
