@@ -169,12 +169,20 @@ void CopyName(char *dest, const char *begin, const char *end) {
   memset(dest + length, 0, ZYNINSNameWidth - length);
 }
 
+// A NUL byte would silently cut a text short: such a text refuses the line.
+bool HoldsNul(const char *begin, const char *end) {
+  return memchr(begin, '\0', static_cast<std::size_t>(end - begin)) != nullptr;
+}
+
 // A fixed-width text field; a wider one is cut to the width and refuses the line.
 void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width) {
   const char *begin, *end;
   cursor.Field(begin, end);
   std::size_t length = static_cast<std::size_t>(end - begin);
-  if (length > width) {
+  if (length && HoldsNul(begin, end)) {
+    cursor.Fail(ZYNINSLineFault::HoldsNul, field, cursor.Offset(begin));
+    length = 0;
+  } else if (length > width) {
     cursor.FailTooWide(field, cursor.Offset(begin), cursor.Offset(begin), length, width);
     length = width;
   }
@@ -212,6 +220,11 @@ void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names
       cursor, count, names,
       [&](std::size_t start, const char *item, const char *stop) {
         std::size_t length = static_cast<std::size_t>(stop - item);
+        if (HoldsNul(item, stop)) {
+          cursor.Fail(ZYNINSLineFault::HoldsNul, field, start);
+          cursor.Verdict().itemOffset = cursor.Offset(item);
+          return false;
+        }
         if (length <= ZYNINSMaxNameLength) return true;
         cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
         return false;
@@ -227,6 +240,11 @@ void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPa
         const char *slash = FindByte(item, stop, '/');
         if (slash == stop) {
           cursor.Fail(ZYNINSLineFault::PairWithoutSlash, field, start);
+          cursor.Verdict().itemOffset = cursor.Offset(item);
+          return false;
+        }
+        if (HoldsNul(item, stop)) {
+          cursor.Fail(ZYNINSLineFault::HoldsNul, field, start);
           cursor.Verdict().itemOffset = cursor.Offset(item);
           return false;
         }

@@ -13,6 +13,7 @@ enum class ZYNINSLineFault {
   CutShort,          // the line ends where the field should begin
   MissingColon,      // the field runs to the end of the line without its ':'
   TooWide,           // a text, name, list item or pair half wider than its limit
+  HoldsNul,          // a text, name, list item or pair half with a NUL byte (a damaged file)
   NotDecimal,        // a size, level or sequence number that is not a decimal number
   OutOfRange,        // a decimal number too large for its field
   UnknownType,       // field 1 is no type keyword
