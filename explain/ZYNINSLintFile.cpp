@@ -1,7 +1,9 @@
 // Checking a catalogue file: read it the way loading does, then run the checks across
 // its lines.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -108,6 +110,7 @@ std::string ZYNINSLintQuote(const std::string &text) {
 
 ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
   ZYNINSLintedFile file(path, kind);
+  errno = 0;
   std::ifstream in(file.Path(), std::ios::in | std::ios::binary);
   std::string text;
   // Read through the stream, which turns a failing read (a directory) into its bad state.
@@ -117,7 +120,8 @@ ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
   // A directory opens on some systems but cannot be read: loading refuses it too.
   if (!in.is_open() || in.bad()) {
     ZYNINSLintedFile unreadable(path, kind == ZYNINSLintGuess ? ZYNINSLintInstalled : kind);
-    unreadable.Error(0, 0, nullptr, "cannot read the file");
+    unreadable.Error(0, 0, nullptr, std::string("cannot read the file") + (errno ? ": " : "") +
+                                        (errno ? std::strerror(errno) : ""));
     return unreadable.TakeReport();
   }
 
