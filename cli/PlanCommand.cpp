@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 #include "WhyRecorder.h"
@@ -29,11 +30,11 @@ int RunPlan(const PlanOptions &options) {
 
   std::unique_ptr<WhyRecorder> why(options.Why ? new WhyRecorder : nullptr);
   unsigned int count = 0;
-  char(*list)[32] = nullptr;
+  char(*list)[kNameWidth] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, options.MediaSwitch ? 1 : 0,
                                       &count, list, installed.get());
   FlushDiagnostics();
-  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("planning failed");
+  if (total == kPlanningFailed) throw AnswerFailure("planning failed");
 
   UnitList units;
   for (unsigned int i = 0; i < count; ++i) {

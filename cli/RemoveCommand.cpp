@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 #include "WhyRecorder.h"
@@ -64,9 +65,9 @@ int RunRemove(const RemoveOptions &options) {
     std::unique_ptr<ZYNINSStockName> removed(new ZYNINSStockName);
     total = installed->GetSize(request.Data(), request.Count(), type, options.Closure ? 1 : 0, removed.get());
     FlushDiagnostics();
-    if (total != static_cast<unsigned int>(-1)) units = UnitsOf(*removed);
+    if (total != kPlanningFailed) units = UnitsOf(*removed);
   }
-  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("removal planning failed");
+  if (total == kPlanningFailed) throw AnswerFailure("removal planning failed");
   installed->Annotate(units, type);
   if (why) {
     std::set<std::string> removed;

@@ -1,13 +1,15 @@
+// The result list of names and labels: access and copying.
 #include <cstring>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
-char (*ZYNINSStockName::Reset())[4096][32] {
+char (*ZYNINSStockName::Reset())[ZYNINSListCapacity][ZYNINSNameWidth] {
   _NbName = 0;
   return &_Name;
 }
 
-char *(*ZYNINSStockName::GetTabLabel())[4096] { return &_Label; }
+char *(*ZYNINSStockName::GetTabLabel())[ZYNINSListCapacity] { return &_Label; }
 
 unsigned int ZYNINSStockName::GetNbName() const { return _NbName; }
 

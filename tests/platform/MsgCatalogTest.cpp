@@ -1,3 +1,4 @@
+// Tests of the message catalogue stand-in.
 #include <stdlib.h>
 
 #include "TestSupport.h"
