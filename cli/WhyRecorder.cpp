@@ -36,7 +36,7 @@ std::string WhyRecorder::Worded(const Reason &reason, const std::set<std::string
     case Kind::StandIn:
       return "stands in for the prerequisite " + other + ", missing from the medium, which it supersedes";
     case Kind::Conditional:
-      return "conditional requisite of " + other + ": " + reason.Condition + " is installed or planned, so this";
+      return "conditional requisite of " + other + ": " + reason.Condition + " is installed or planned, so " + other + " needs it";
     case Kind::Lenient:
       return "conditional requisite of " + other + " (if " + reason.Condition +
              "), taken by the lenient media-switch closure";
