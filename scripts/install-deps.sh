@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-# compiler, GoogleTest, CLI11 and nlohmann-json (Debian packages, installed with apt-get when run as root).
+# compiler, GoogleTest, CLI11 and nlohmann-json, and for the packaging tests scdoc (the manual
+# page), man, pkg-config, file and dpkg-dev (Debian packages, installed with apt-get when run
+# as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -10,6 +12,11 @@ command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
 [ -e /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
+command -v scdoc >/dev/null || missing+=(scdoc)
+command -v man >/dev/null || missing+=(man-db)
+command -v pkg-config >/dev/null || missing+=(pkg-config)
+command -v file >/dev/null || missing+=(file)
+command -v dpkg-shlibdeps >/dev/null || missing+=(dpkg-dev)
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
   echo "Installing ${missing[*]} ..."
