@@ -24,17 +24,17 @@ namespace {
 struct RemovalRules {
   ZYNINSPkg requestPkg[2];     // package kinds a request may name
   bool messagesNameType;       // request messages carry the type keyword
-  ZYNINSPlanFault notFound;       // request neither installed as such nor known
-  ZYNINSPlanFault wrongKind;      // request of another package kind
+  ZYNINSPlanFault notFound;    // request neither installed as such nor known
+  ZYNINSPlanFault wrongKind;   // request of another package kind
   bool followIfreq;            // conditional requisites are followed too
   bool finalSteps;             // framework and FIX steps after the passes
-  ZYNINSPlanFault prereqFull;     // next-pass list full while adding prerequiring units
-  ZYNINSPlanFault ifreqFull;      // next-pass list full while adding ifreq units
+  ZYNINSPlanFault prereqFull;  // next-pass list full while adding prerequiring units
+  ZYNINSPlanFault ifreqFull;   // next-pass list full while adding ifreq units
   ZYNINSPlanFault scannedFull;
   ZYNINSPlanFault candidateFull;  // next-pass list full while releasing a candidate
   ZYNINSPlanFault deferredFull;
   ZYNINSPlanFault orphanFull;
-  ZYNINSPlanFault tooMany;        // request over the scan list's capacity
+  ZYNINSPlanFault tooMany;  // request over the scan list's capacity
 };
 
 // Fixes, always code; the result goes to the "to_remove" file.
@@ -252,6 +252,7 @@ class RemovalPlan {
   }
 
   bool TestCandidate(const std::string &name, unsigned int order) {
+    ++ZYNINSLastPlanWork().steps;
     int holder = FirstStaying(name, RemovalAccess::Superseding, false);
     if (holder < 0) {
       if (_Observer && _Relation.GetNbIndex() > 0)
@@ -259,7 +260,8 @@ class RemovalPlan {
       _Deferred.Release(name);
       return ZYNINSBoundedAdd(_Rules.candidateFull, _Passes.Next, name);
     }
-    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity) return ZYNINSPlanFails(_Rules.deferredFull);
+    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity)
+      return ZYNINSPlanFails(_Rules.deferredFull);
     _Deferred.Hold(name, order, holder);
     return true;
   }
@@ -314,6 +316,7 @@ class RemovalPlan {
   int FirstStaying(const std::string &name, Relation relation, bool fixesExcepted) {
     relation(_Toc, name.c_str(), _Type, &_Relation);
     for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
+      ++ZYNINSLastPlanWork().steps;
       int index = _Relation.GetIndex(k);
       if (!_Removal.Contains(index) && !(fixesExcepted && _Entries[index].GetPkg() == ZYNINSFIX)) return index;
     }

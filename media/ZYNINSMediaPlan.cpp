@@ -24,16 +24,17 @@ const ZYNINSPlanFault kTooMany = {"GetSize.Error_TooMany",
                                   "ZYNINSMediaToc::GetSize: %s names requested, at most 4096 can be planned\n"};
 
 // Internal errors, named after the bound a full list met.
-const ZYNINSPlanFault kSupersededFull = {"GetSize.Error_nbscanned", "ZYNINSMediaToc::GetSize: internal error nbscanned"};
-const ZYNINSPlanFault kScannedFull = {"GetSize.Error_nbscanned2",
-                                      "ZYNINSMediaToc::GetSize: internal error nbscanned2"};
+const ZYNINSPlanFault kSupersededFull = {"GetSize.Error_nbscanned",
+                                         "ZYNINSMediaToc::GetSize: internal error nbscanned"};
+const ZYNINSPlanFault kScannedFull = {"GetSize.Error_nbscanned2", "ZYNINSMediaToc::GetSize: internal error nbscanned2"};
 const ZYNINSPlanFault kPrereqFull = {"GetSize.Error_nbtoscanafter",
                                      "ZYNINSMediaToc::GetSize: internal error nbtoscanafter"};
 const ZYNINSPlanFault kSubstituteFull = {"GetSize.Error_nbtoscanafter2",
                                          "ZYNINSMediaToc::GetSize: internal error nbtoscanafter2"};
 const ZYNINSPlanFault kFiredFull = {"GetSize.Error_nbtoscanafter3",
                                     "ZYNINSMediaToc::GetSize: internal error nbtoscanafter3"};
-const ZYNINSPlanFault kInstallFull = {"GetSize.Error_nbtoinstall", "ZYNINSMediaToc::GetSize: internal error nbtoinstall"};
+const ZYNINSPlanFault kInstallFull = {"GetSize.Error_nbtoinstall",
+                                      "ZYNINSMediaToc::GetSize: internal error nbtoinstall"};
 const ZYNINSPlanFault kPendingFull = {"GetSize.Error_nbifreq", "ZYNINSMediaToc::GetSize: internal error nbifreq"};
 
 // The lookups and the tables are protected; naming them through a derived class reaches
@@ -77,9 +78,7 @@ class InstallPlan {
 
   // Checks the medium against the installation, then runs the passes. False when the
   // plan failed; every reason has been reported.
-  bool Plan(char (*names)[ZYNINSNameWidth], unsigned int n) {
-    return LevelsMatch() && Passes(names, n);
-  }
+  bool Plan(char (*names)[ZYNINSNameWidth], unsigned int n) { return LevelsMatch() && Passes(names, n); }
 
   // The sequence numbers of the units to install, ascending.
   std::vector<int> Sequence() const {
@@ -296,8 +295,8 @@ class InstallPlan {
 
 }  // namespace
 
-unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type,
-                                     int mediaSwitch, unsigned int *count, char (*&list)[ZYNINSNameWidth],
+unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int mediaSwitch,
+                                     unsigned int *count, char (*&list)[ZYNINSNameWidth],
                                      ZYNINSInstToc *installed) const {
   if (!ZYNINSRequestFits(n, kTooMany)) return ZYNINSFailed;
   if (n > 0 && !names) {
