@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-# compiler, GoogleTest, CLI11 and nlohmann-json, and for the packaging tests scdoc (the manual
-# page), man, pkg-config, file and dpkg-dev (Debian packages, installed with apt-get when run
-# as root).
+# compiler, GoogleTest, CLI11 and nlohmann-json, for the packaging tests scdoc (the manual
+# page), man, pkg-config, file and dpkg-dev, and clang with libFuzzer for the fuzz targets
+# (Debian packages, installed with apt-get when run as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -17,6 +17,8 @@ command -v man >/dev/null || missing+=(man-db)
 command -v pkg-config >/dev/null || missing+=(pkg-config)
 command -v file >/dev/null || missing+=(file)
 command -v dpkg-shlibdeps >/dev/null || missing+=(dpkg-dev)
+command -v clang++-14 >/dev/null || missing+=(clang-14)
+compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-*.a' >/dev/null || missing+=(libclang-rt-14-dev)
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
   echo "Installing ${missing[*]} ..."

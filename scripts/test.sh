@@ -19,3 +19,5 @@ for variant in normal sanitize; do
   ctest --test-dir "$dir" --output-on-failure -j"$jobs"
   if [ "$variant" = normal ]; then bash scripts/test-packaging.sh "$dir"; fi
 done
+# A short fuzzing run of every target (clang with libFuzzer).
+bash scripts/test-fuzz.sh

@@ -81,6 +81,10 @@ TEST_F(InstTocLoadTest, PackWithoutFrameworkStopsTheWalkThere) {
   EXPECT_EQ(toc->GetNbToc(), -1);
   EXPECT_EQ(toc->Entry(0).GetMaxSPKLevel(), 4);  // A.2 (level 9) comes after B.1
   EXPECT_EQ(toc->IsInstalled("A", ZYNINSCode), -1);
+  // The walk looked frameworks up before it gave up: the refused entries stay out of reach.
+  char a[] = "A";
+  EXPECT_EQ(toc->Remove(a, ZYNINSCode), 0);
+  EXPECT_EQ(toc->GetNbToc(), -1);
 }
 
 TEST_F(InstTocLoadTest, RejectedLineIsReportedByNumber) {
