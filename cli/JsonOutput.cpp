@@ -1,3 +1,4 @@
+// The --json flag and document: built while a command runs, printed at its end.
 #include "JsonOutput.h"
 
 #include "Diagnostics.h"

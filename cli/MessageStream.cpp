@@ -1,3 +1,4 @@
+// Cutting the library's diagnostic stream into one message a flush.
 #include "MessageStream.h"
 
 MessageBuf::int_type MessageBuf::overflow(int_type c) {
