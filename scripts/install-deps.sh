@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-# compiler, GoogleTest and CLI11 (Debian packages, installed with apt-get when run as root).
+# compiler, GoogleTest and CLI11; with --windows also what the Windows builds need (Debian
+# packages, installed with apt-get when run as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -9,6 +10,12 @@ command -v g++ >/dev/null || missing+=(g++)
 command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+if [ "${1:-}" = --windows ]; then  # mingw-w64, the 64-bit wine loader, GoogleTest's sources
+  command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
+  [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
+  [ -e /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
   echo "Installing ${missing[*]} ..."

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds zyntoc from scratch and runs the whole test suite twice: in a normal build,
-# then under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails).
+# then under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails); then the
+# Windows builds (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,3 +18,4 @@ for variant in normal sanitize; do
   cmake --build "$dir" -j"$jobs"
   ctest --test-dir "$dir" --output-on-failure -j"$jobs"
 done
+bash scripts/test-windows.sh

@@ -1,30 +1,46 @@
 #include "TestSupport.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "ZYNINSToc.h"
 
+namespace {
+
+// A new directory of its own under the system's temporary directory.
+std::string MakeTemporaryDir() {
+  std::random_device random;
+  std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::ostringstream name;
+    name << "zyntoc-test-" << std::hex << random() << random();
+    std::error_code error;
+    if (std::filesystem::create_directory(base / name.str(), error)) return (base / name.str()).string();
+  }
+  return "";
+}
+
+}  // namespace
+
 void TocTest::SetUp() {
-  char cwd[4096];
-  _OldCwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-  std::string pattern = (std::filesystem::temp_directory_path() / "zyntoc-test-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  _Dir = pattern;
-  ASSERT_EQ(chdir(_Dir.c_str()), 0);
-  unsetenv("ZYNTOC_MSGPATH");
+  _OldCwd = std::filesystem::current_path().string();
+  _Dir = MakeTemporaryDir();
+  ASSERT_FALSE(_Dir.empty()) << "cannot create a temporary directory";
+  std::filesystem::current_path(_Dir);
+  UnsetEnv("ZYNTOC_MSGPATH");
   ZYNINSToc::sResetInfoMsg(nullptr);
 }
 
 void TocTest::TearDown() {
   ZYNINSToc::sResetInfoMsg(nullptr);
-  if (chdir(_OldCwd.c_str()) != 0) ADD_FAILURE() << "cannot return to " << _OldCwd;
-  std::error_code ignored;
-  std::filesystem::remove_all(_Dir, ignored);
+  std::error_code error;
+  std::filesystem::current_path(_OldCwd, error);
+  if (error) ADD_FAILURE() << "cannot return to " << _OldCwd;
+  std::filesystem::remove_all(_Dir, error);
 }
 
 std::string TocTest::WriteFile(const std::string &name, const std::string &text) {
@@ -52,3 +68,11 @@ std::string ReadFile(const std::string &path) {
 }
 
 std::string DataPath(const std::string &relative) { return std::string(ZYNTOC_TEST_DATA) + "/" + relative; }
+
+#if defined(_WIN32)
+void SetEnv(const std::string &name, const std::string &value) { _putenv_s(name.c_str(), value.c_str()); }
+void UnsetEnv(const std::string &name) { _putenv_s(name.c_str(), ""); }
+#else
+void SetEnv(const std::string &name, const std::string &value) { setenv(name.c_str(), value.c_str(), 1); }
+void UnsetEnv(const std::string &name) { unsetenv(name.c_str()); }
+#endif

@@ -31,4 +31,14 @@ std::string ReadFile(const std::string &path);
 // Path of a file kept under tests/data.
 std::string DataPath(const std::string &relative);
 
+// The test process's environment. On Windows an empty value removes the variable.
+void SetEnv(const std::string &name, const std::string &value);
+void UnsetEnv(const std::string &name);
+// Separates the directories of a search path such as ZYNTOC_MSGPATH.
+#if defined(_WIN32)
+constexpr char kPathListSeparator = ';';
+#else
+constexpr char kPathListSeparator = ':';
+#endif
+
 #endif

@@ -1,5 +1,3 @@
-#include <stdlib.h>
-
 #include "TestSupport.h"
 #include "ZYNINSDiag.h"
 #include "ZYNMsgCatalog.h"
@@ -8,7 +6,7 @@ class MsgCatalogTest : public TocTest {
  protected:
   void UseCatalog(const std::string &text) {
     WriteFile("msg/ZYNWFToc.msg", text);
-    setenv("ZYNTOC_MSGPATH", (Dir() + "/nowhere:" + Dir() + "/msg").c_str(), 1);
+    SetEnv("ZYNTOC_MSGPATH", Dir() + "/nowhere" + kPathListSeparator + Dir() + "/msg");
   }
 };
 
@@ -48,7 +46,7 @@ TEST_F(MsgCatalogTest, CatalogueIsRereadWhenItChanges) {
 TEST_F(MsgCatalogTest, LoadAnswersOneOnlyWhenAFileIsFound) {
   ZYNMsgCatalog catalog;
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
-  setenv("ZYNTOC_MSGPATH", "", 1);
+  SetEnv("ZYNTOC_MSGPATH", "");
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
   UseCatalog("");
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 1);
