@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "Output.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
 
@@ -29,6 +30,22 @@ class CatalogueView : public Base {
     name.copy(buffer, name.size());
     int i = this->GetIndex(buffer, type);
     return i < 0 ? nullptr : &this->_Entries[i];
+  }
+  // The first entry that supersedes the name, or null.
+  const ZYNINSUnitToc *Superseding(const std::string &name, ZYNINSType type) const {
+    int i = this->GetOneSuperseding(name.c_str(), type);
+    return i < 0 ? nullptr : &this->_Entries[i];
+  }
+  // Fills in the type and package kind of each unit from its entry: of that type, or
+  // code before zarn when the type is either (ZYNINSUnknownQ).
+  void Annotate(UnitList &units, ZYNINSType type) const {
+    for (Unit &unit : units) {
+      const ZYNINSUnitToc *entry = type == ZYNINSUnknownQ ? Find(unit.Name, ZYNINSCode) : Find(unit.Name, type);
+      if (entry == nullptr && type == ZYNINSUnknownQ) entry = Find(unit.Name, ZYNINSZarn);
+      if (entry == nullptr) continue;
+      unit.Type = entry->GetType();
+      unit.Pkg = entry->GetPkg();
+    }
   }
 };
 

@@ -6,6 +6,8 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
+#include "MessageStream.h"
 
 namespace {
 
@@ -20,19 +22,24 @@ int RunCheck(const SourceOptions &sources) {
   std::vector<char> rootText(root.begin(), root.end());
   rootText.push_back('\0');
 
-  int code = installed->CheckIntegrity(std::cout, root.empty() ? nullptr : rootText.data());
-  FlushDiagnostics();
-  switch (code) {
-    case 1:
-      std::cout << "Result code 1: consistent\n";
-      return kExitConsistent;
-    case 2:
-      std::cout << "Result code 2: a co-requisite is missing\n";
-      return kExitCorequisite;
-    default:
-      std::cout << "Result code " << code << ": inconsistent\n";
-      return kExitFindings;
+  std::vector<std::string> findings;
+  int code;
+  {
+    // Each finding is one message of the library, ended by an end of line and a flush.
+    MessageStream findingStream(findings);
+    code = installed->CheckIntegrity(JsonWanted() ? findingStream : std::cout,
+                                     root.empty() ? nullptr : rootText.data());
   }
+  FlushDiagnostics();
+  const char *verdict = code == 1 ? "consistent" : code == 2 ? "a co-requisite is missing" : "inconsistent";
+  if (JsonWanted()) {
+    JsonDocument()["findings"] = findings;
+    JsonDocument()["result_code"] = code;
+    JsonDocument()["result"] = verdict;
+  } else {
+    std::cout << "Result code " << code << ": " << verdict << "\n";
+  }
+  return code == 1 ? kExitConsistent : code == 2 ? kExitCorequisite : kExitFindings;
 }
 
 }  // namespace
@@ -48,5 +55,6 @@ void AddCheckCommand(CLI::App &app, CommandTable &table) {
       "The last line names the result code. Exit status: 0 consistent (code 1), 1 something\n"
       "found (code 0), 3 a co-requisite is missing (code 2).");
   AddInstalledOptions(*command, *sources, false);
+  AddJsonFlag(*command);
   table[command] = [sources] { return RunCheck(*sources); };
 }

@@ -1,11 +1,14 @@
 // list: the inventory of a catalogue.
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
 #include "ToolError.h"
 
 namespace {
@@ -19,15 +22,80 @@ struct ListOptions {
   std::string Selector = "full";
 };
 
+// The groups of the listing, in the order the library prints them.
+struct Group {
+  ZYNINSPkg Pkg;
+  ZYNINSType Type;
+  int Visible;
+};
+
+std::vector<Group> GroupsOf(ZYNINSListType which) {
+  if (which == ZYNINSListVisible) return {{ZYNINSSLT, ZYNINSUnknownQ, 1}, {ZYNINSPRD, ZYNINSUnknownQ, 1}};
+  std::vector<Group> groups;
+  if (which != ZYNINSListFixes) {
+    ZYNINSType type = which == ZYNINSListAllTypes ? ZYNINSUnknownQ : ZYNINSCode;
+    bool zarnGroups = which == ZYNINSListByType || which == ZYNINSListFull;
+    groups.push_back({ZYNINSSLT, type, 0});
+    if (zarnGroups) groups.push_back({ZYNINSSLT, ZYNINSZarn, 0});
+    groups.push_back({ZYNINSPRD, type, 0});
+    if (zarnGroups) groups.push_back({ZYNINSPRD, ZYNINSZarn, 0});
+  }
+  if (which != ZYNINSListProducts) groups.push_back({ZYNINSFIX, ZYNINSCode, 0});
+  if (which == ZYNINSListFull) groups.push_back({ZYNINSFWK, ZYNINSCode, 0});
+  return groups;
+}
+
+// The units an installed catalogue's listing names as superseded, in its order:
+// longer names first, then by bytes.
+Json SupersededJson(const InstalledCatalogue &installed) {
+  std::set<std::string> names;
+  EntryTable table = installed.Table();
+  for (int i = 0; i < table.Count; ++i)
+    if (table.Entries[i].GetType() == ZYNINSCode)
+      for (int k = 0; k < table.Entries[i].GetNbSupersede(); ++k) names.insert(table.Entries[i].GetSupersede(k));
+  std::vector<std::string> ordered(names.begin(), names.end());
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [](const std::string &a, const std::string &b) { return a.size() > b.size(); });
+  Json superseded = Json::array();
+  for (const std::string &name : ordered)
+    if (const ZYNINSUnitToc *by = installed.Superseding(name, ZYNINSCode))
+      superseded.push_back({{"name", name}, {"by", by->GetName()}});
+  return superseded;
+}
+
+template <class Catalogue>
+Json ListedUnits(const Catalogue &catalogue, ZYNINSListType which) {
+  std::unique_ptr<ZYNINSStockName> list(new ZYNINSStockName);
+  UnitList all;
+  for (const Group &group : GroupsOf(which)) {
+    catalogue.GetPackage(group.Pkg, group.Type, list.get(), group.Visible);
+    UnitList units = UnitsOf(*list);
+    catalogue.Annotate(units, group.Type);
+    all.insert(all.end(), units.begin(), units.end());
+  }
+  return UnitsJson(all);
+}
+
 int RunList(const ListOptions &options) {
   auto selector = kSelectors.find(options.Selector);
   if (selector == kSelectors.end())
     throw UsageError("unknown kind '" + options.Selector +
                      "' for --select: fixes, products, all-types, by-type, full or visible");
   AnyCatalogue catalogue = LoadAny(options.Sources);
-  // The installed catalogue's own listing adds its superseded units.
-  if (catalogue.Installed) catalogue.Installed->ListContent(selector->second, std::cout);
-  else catalogue.Media->ListContent(selector->second, std::cout);
+  if (JsonWanted()) {
+    Json &document = JsonDocument();
+    document["catalogue"] = catalogue.Installed ? "installed" : "media";
+    document["select"] = options.Selector;
+    document["units"] = catalogue.Installed ? ListedUnits(*catalogue.Installed, selector->second)
+                                            : ListedUnits(*catalogue.Media, selector->second);
+    if (catalogue.Installed && (selector->second == ZYNINSListByType || selector->second == ZYNINSListFull))
+      document["superseded"] = SupersededJson(*catalogue.Installed);
+  } else if (catalogue.Installed) {
+    // The installed catalogue's own listing adds its superseded units.
+    catalogue.Installed->ListContent(selector->second, std::cout);
+  } else {
+    catalogue.Media->ListContent(selector->second, std::cout);
+  }
   FlushDiagnostics();
   return ExitSuccess;
 }
@@ -46,5 +114,6 @@ void AddListCommand(CLI::App &app, CommandTable &table) {
   AddMediaOption(*command, options->Sources);
   AddInstalledOptions(*command, options->Sources, false);
   command->add_option("--select,-s", options->Selector, "what to list (default: full)")->type_name("KIND");
+  AddJsonFlag(*command);
   table[command] = [options] { return RunList(*options); };
 }

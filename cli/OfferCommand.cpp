@@ -5,6 +5,7 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
 #include "Output.h"
 #include "ToolError.h"
 
@@ -19,7 +20,7 @@ struct OfferOptions {
 UnitList Offered(ZYNINSStockName &listed, InstalledCatalogue *installed, ZYNINSType type) {
   UnitList offered;
   for (const Unit &unit : UnitsOf(listed))
-    if (installed == nullptr || installed->IsInstalled(unit.first.c_str(), type) == -1)
+    if (installed == nullptr || installed->IsInstalled(unit.Name.c_str(), type) == -1)
       offered.push_back(unit);
   return offered;
 }
@@ -38,25 +39,35 @@ int RunOffer(const OfferOptions &options) {
   UnitList products = Offered(*listed, installed.get(), type);
   FlushDiagnostics();
 
-  std::cout << "Configurations offered:\n";
-  PrintUnits(std::cout, configurations);
-  std::cout << "Products offered:\n";
-  PrintUnits(std::cout, products);
+  if (JsonWanted()) {
+    media->Annotate(configurations, listType);
+    media->Annotate(products, listType);
+    JsonDocument()["configurations"] = UnitsJson(configurations);
+    JsonDocument()["products"] = UnitsJson(products);
+  } else {
+    std::cout << "Configurations offered:\n";
+    PrintUnits(std::cout, configurations);
+    std::cout << "Products offered:\n";
+    PrintUnits(std::cout, products);
+  }
 
   std::vector<std::string> names;
-  for (const Unit &unit : configurations) names.push_back(unit.first);
-  for (const Unit &unit : products) names.push_back(unit.first);
+  for (const Unit &unit : configurations) names.push_back(unit.Name);
+  for (const Unit &unit : products) names.push_back(unit.Name);
   NameBlock request(names);
   unsigned int count = 0;
   char(*list)[32] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, 0, &count, list, installed.get());
   FlushDiagnostics();
+  const SizeKind kind = options.Zarn ? SizeKind::InstallZarn : SizeKind::InstallCode;
   if (total == static_cast<unsigned int>(-1)) {
-    std::cout << "Space for all of it: unknown (planning failed)\n";
+    if (JsonWanted()) JsonDocument()["space"] = nullptr;
+    else std::cout << "Space for all of it: unknown (planning failed)\n";
     return ExitFailure;
   }
   delete[] list;
-  PrintSpace(std::cout, "Space for all of it", total, options.Zarn ? SizeKind::InstallZarn : SizeKind::InstallCode);
+  if (JsonWanted()) JsonDocument()["space"] = SpaceJson(total, kind);
+  else PrintSpace(std::cout, "Space for all of it", total, kind);
   return ExitSuccess;
 }
 
@@ -74,5 +85,6 @@ void AddOfferCommand(CLI::App &app, CommandTable &table) {
   AddInstalledOptions(*command, options->Sources, true);
   command->add_flag("--zarn", options->Zarn,
                     "zarn mode: list units of either type, test and plan them as zarn entries");
+  AddJsonFlag(*command);
   table[command] = [options] { return RunOffer(*options); };
 }

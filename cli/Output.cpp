@@ -6,13 +6,39 @@
 
 #include "ToolError.h"
 
+const char *TypeKeyword(int type) {
+  static const char *const keywords[] = {"code", "zarn"};
+  return type >= 0 && type < 2 ? keywords[type] : nullptr;
+}
+
+const char *PkgKeyword(int pkg) {
+  static const char *const keywords[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
+  return pkg >= 0 && pkg < 7 ? keywords[pkg] : nullptr;
+}
+
 UnitList UnitsOf(ZYNINSStockName &list) {
   UnitList units;
   for (unsigned int i = 0; i < list.GetNbName(); ++i) {
     const char *label = list.GetLabel(static_cast<int>(i));
-    units.emplace_back(list.GetName(static_cast<int>(i)), label != nullptr ? label : "");
+    units.push_back({list.GetName(static_cast<int>(i)), label != nullptr ? label : ""});
   }
   return units;
+}
+
+namespace {
+
+Json KeywordJson(const char *keyword) { return keyword != nullptr ? Json(keyword) : Json(nullptr); }
+
+}  // namespace
+
+Json UnitsJson(const UnitList &units) {
+  Json array = Json::array();
+  for (const Unit &unit : units)
+    array.push_back({{"name", unit.Name},
+                     {"label", unit.Label},
+                     {"type", KeywordJson(TypeKeyword(unit.Type))},
+                     {"package", KeywordJson(PkgKeyword(unit.Pkg))}});
+  return array;
 }
 
 void PrintUnits(std::ostream &out, const UnitList &units) {
@@ -21,10 +47,10 @@ void PrintUnits(std::ostream &out, const UnitList &units) {
     return;
   }
   std::size_t width = 0;
-  for (const Unit &unit : units) width = std::max(width, unit.first.size());
+  for (const Unit &unit : units) width = std::max(width, unit.Name.size());
   for (const Unit &unit : units) {
-    out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.first;
-    if (!unit.second.empty()) out << "  " << unit.second;
+    out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.Name;
+    if (!unit.Label.empty()) out << "  " << unit.Label;
     out << '\n';
   }
 }
@@ -38,6 +64,11 @@ void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKi
   if (kind == SizeKind::InstallCode && total != 0) out << " (unit sizes + 400 for code units)";
   out << '\n';
   out << title << ": " << static_cast<int>(total) / 1024 << " KiB\n";
+}
+
+Json SpaceJson(unsigned int total, SizeKind kind) {
+  if (kind == SizeKind::InstallMediaSwitch) return {{"kib", total}, {"medium_sizes", true}};
+  return {{"bytes", total}, {"kib", static_cast<int>(total) / 1024}};
 }
 
 NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * 32, '\0') {

@@ -7,22 +7,36 @@
 #include <utility>
 #include <vector>
 
+#include "JsonOutput.h"
 #include "ZYNINSToc.h"
 
-// A unit name with its label.
-using Unit = std::pair<std::string, std::string>;
+// A unit as the commands show it; type and package kind are -1 when not known.
+struct Unit {
+  std::string Name;
+  std::string Label;
+  int Type = -1;
+  int Pkg = -1;
+};
 using UnitList = std::vector<Unit>;
+
+// The keyword of a type or package kind value, or null outside the tables.
+const char *TypeKeyword(int type);
+const char *PkgKeyword(int pkg);
 
 // The names and labels of a result list.
 UnitList UnitsOf(ZYNINSStockName &list);
 // One indented line per unit, labels aligned; "(none)" for an empty list.
 void PrintUnits(std::ostream &out, const UnitList &units);
+// An array of {"name", "label", "type", "package"}, unknown values null.
+Json UnitsJson(const UnitList &units);
 
 // The way a planning total is counted, so that its unit can be named.
 enum class SizeKind { InstallCode, InstallZarn, InstallMediaSwitch, Removal };
 // The library's total with its unit, then (except for medium sizes, already in KiB)
 // the KiB figure a setup front end shows: the total as a signed number / 1024.
 void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKind kind);
+// The same figures: {"bytes", "kib"}, or {"kib", "medium_sizes": true} for medium sizes.
+Json SpaceJson(unsigned int total, SizeKind kind);
 
 // Unit names as the library takes them: 32-byte fields. Names over 31 bytes are refused.
 class NameBlock {

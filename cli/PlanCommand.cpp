@@ -5,6 +5,7 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
 #include "Output.h"
 #include "ToolError.h"
 
@@ -33,15 +34,21 @@ int RunPlan(const PlanOptions &options) {
   UnitList units;
   for (unsigned int i = 0; i < count; ++i) {
     const ZYNINSUnitToc *entry = media->Find(list[i], type);
-    units.emplace_back(list[i], entry != nullptr && entry->GetLabel() != nullptr ? entry->GetLabel() : "");
+    units.push_back({list[i], entry != nullptr && entry->GetLabel() != nullptr ? entry->GetLabel() : ""});
   }
   delete[] list;
+  media->Annotate(units, type);
 
-  std::cout << "Install list, in sequence order (" << count << (count == 1 ? " unit" : " units") << "):\n";
-  PrintUnits(std::cout, units);
   SizeKind kind = options.MediaSwitch ? SizeKind::InstallMediaSwitch
                   : options.Zarn      ? SizeKind::InstallZarn
                                       : SizeKind::InstallCode;
+  if (JsonWanted()) {
+    JsonDocument()["install"] = UnitsJson(units);
+    JsonDocument()["space"] = SpaceJson(total, kind);
+    return ExitSuccess;
+  }
+  std::cout << "Install list, in sequence order (" << count << (count == 1 ? " unit" : " units") << "):\n";
+  PrintUnits(std::cout, units);
   PrintSpace(std::cout, "Space needed", total, kind);
   return ExitSuccess;
 }
@@ -64,5 +71,6 @@ void AddPlanCommand(CLI::App &app, CommandTable &table) {
   command->add_flag("--media-switch", options->MediaSwitch,
                     "use the medium's own sizes (result in KiB: total / 1024 + 1) and the lenient "
                     "closure: missing prerequisites are ignored and every conditional requisite is taken");
+  AddJsonFlag(*command);
   table[command] = [options] { return RunPlan(*options); };
 }

@@ -6,6 +6,7 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
 #include "Output.h"
 #include "ToolError.h"
 #include "WorkDir.h"
@@ -28,8 +29,8 @@ UnitList ParseToRemove(const std::string &text) {
   std::string line;
   while (std::getline(lines, line)) {
     std::size_t space = line.find(' ');
-    if (space == std::string::npos) units.emplace_back(line, "");
-    else units.emplace_back(line.substr(0, space), line.substr(space + 1));
+    if (space == std::string::npos) units.push_back({line, ""});
+    else units.push_back({line.substr(0, space), line.substr(space + 1)});
   }
   return units;
 }
@@ -63,6 +64,12 @@ int RunRemove(const RemoveOptions &options) {
   }
   if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("removal planning failed");
 
+  if (JsonWanted()) {
+    installed->Annotate(units, options.Zarn ? ZYNINSZarn : ZYNINSCode);
+    JsonDocument()["removal"] = UnitsJson(units);
+    JsonDocument()["space_freed"] = SpaceJson(total, SizeKind::Removal);
+    return ExitSuccess;
+  }
   std::cout << "Removal set (" << units.size() << (units.size() == 1 ? " unit" : " units") << "):\n";
   PrintUnits(std::cout, units);
   PrintSpace(std::cout, "Space freed", total, SizeKind::Removal);
@@ -90,5 +97,6 @@ void AddRemoveCommand(CLI::App &app, CommandTable &table) {
   command->add_flag("--zarn", options->Zarn, "remove zarn entries instead of code entries");
   command->add_option("--output-dir", options->OutputDir, "keep the to_remove file in this directory")
       ->type_name("DIR");
+  AddJsonFlag(*command);
   table[command] = [options] { return RunRemove(*options); };
 }

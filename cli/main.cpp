@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "JsonOutput.h"
 #include "ToolError.h"
 #include "WorkDir.h"
 
@@ -32,7 +33,8 @@ int main(int argc, char **argv) {
   app.footer(
       "Catalogues: --media FILE (a medium's TOC), --installed FILE, or --root DIR, an installation\n"
       "whose control/PRESENT is the installed catalogue (default: $ZYNInstallPath).\n"
-      "Data goes to standard output, the library's messages to standard error.\n"
+      "Data goes to standard output, the library's messages to standard error; with --json,\n"
+      "one JSON document on standard output holds both.\n"
       "Exit status: 0 success, 1 the answer is a failure, 2 bad usage or unreadable input.");
   CommandTable commands;
   for (auto add : {AddOfferCommand, AddPlanCommand, AddRemoveCommand, AddCheckCommand, AddListCommand,
@@ -48,16 +50,30 @@ int main(int argc, char **argv) {
     return ReportUsage(error.what(), app);
   }
 
+  const CLI::App *command = app.get_subcommands().front();
+  const bool json = JsonWanted();
+  if (json) StartJsonDocument(command->get_name());
+  // A JSON document ends every run that got as far as the command's work, with the
+  // error that stopped it, if any; usage mistakes stay plain text on standard error.
+  auto finish = [json](int status, const char *error) {
+    if (!json) return status;
+    FlushDiagnostics();
+    if (error != nullptr) JsonDocument()["error"] = error;
+    PrintJsonDocument(std::cout);
+    return status;
+  };
   try {
     AnchorMessagePath();
-    StartDiagnostics();
-    return commands.at(app.get_subcommands().front())();
+    StartDiagnostics(json);
+    return finish(commands.at(command)(), nullptr);
   } catch (const ToolError &error) {
     FlushDiagnostics();
     if (error.PointToHelp()) return ReportUsage(error.what(), app);
+    if (json) return finish(error.Status(), error.what());
     std::cerr << "zyntoc: " << error.what() << '\n';
     return error.Status();
   } catch (const std::exception &error) {
+    if (json) return finish(ExitFailure, error.what());
     std::cerr << "zyntoc: " << error.what() << '\n';
     return ExitFailure;
   }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-# compiler, GoogleTest and CLI11; with --windows also what the Windows builds need (Debian
-# packages, installed with apt-get when run as root).
+# compiler, GoogleTest, CLI11 and nlohmann-json; with --windows also what the Windows builds need
+# (Debian packages, installed with apt-get when run as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -10,6 +10,7 @@ command -v g++ >/dev/null || missing+=(g++)
 command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
+[ -e /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
 if [ "${1:-}" = --windows ]; then  # mingw-w64, the 64-bit wine loader, GoogleTest's sources
   command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
   command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
