@@ -1,3 +1,4 @@
+// The catalogue options and loading catalogues through the class interface.
 #include "Catalogues.h"
 
 #include <cerrno>

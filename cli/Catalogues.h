@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
@@ -25,7 +26,7 @@ class CatalogueView : public Base {
   EntryTable Table() const { return {this->_NbToc < 0 ? 0 : this->_NbToc, this->_Entries}; }
   // The first entry of that name and type, or null.
   const ZYNINSUnitToc *Find(const std::string &name, ZYNINSType type) const {
-    char buffer[32] = {};
+    char buffer[kNameWidth] = {};
     if (name.size() >= sizeof buffer) return nullptr;
     name.copy(buffer, name.size());
     int i = this->GetIndex(buffer, type);

@@ -1,3 +1,4 @@
+// Collecting the library's diagnostics around a command and passing them to standard error.
 #include "Diagnostics.h"
 
 #include <iostream>

@@ -9,6 +9,7 @@
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "LibraryValues.h"
 #include "ToolError.h"
 
 namespace {
@@ -18,8 +19,6 @@ struct GraphOptions {
   std::string Output;
 };
 
-const char *const kPkgNames[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
-
 std::string Escaped(const std::string &text) {
   std::string escaped;
   for (char c : text) {
@@ -27,6 +26,11 @@ std::string Escaped(const std::string &text) {
     escaped += c;
   }
   return escaped;
+}
+
+const char *PkgKeywordOrMark(int pkg) {
+  const char *keyword = PkgKeyword(pkg);
+  return keyword ? keyword : "?";
 }
 
 std::string Quoted(const std::string &text) { return '"' + Escaped(text) + '"'; }
@@ -47,8 +51,7 @@ void WriteGraph(std::ostream &out, const EntryTable &table) {
     const ZYNINSUnitToc &unit = table.Entries[i];
     std::string id = NodeId(unit.GetName(), unit.GetType());
     if (!declared.insert(id).second) continue;
-    int pkg = unit.GetPkg();
-    std::string label = Escaped(unit.GetName()) + "\\n" + (pkg >= 0 && pkg <= 6 ? kPkgNames[pkg] : "?");
+    std::string label = Escaped(unit.GetName()) + "\\n" + PkgKeywordOrMark(unit.GetPkg());
     if (unit.GetType() == ZYNINSZarn) label += " zarn";
     out << "  " << id << " [label=\"" << label << '"';
     if (unit.GetLabel() != nullptr && *unit.GetLabel() != '\0') out << ", tooltip=" << Quoted(unit.GetLabel());

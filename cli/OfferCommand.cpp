@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 
@@ -56,11 +57,11 @@ int RunOffer(const OfferOptions &options) {
   for (const Unit &unit : products) names.push_back(unit.Name);
   NameBlock request(names);
   unsigned int count = 0;
-  char(*list)[32] = nullptr;
+  char(*list)[kNameWidth] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, 0, &count, list, installed.get());
   FlushDiagnostics();
   const SizeKind kind = options.Zarn ? SizeKind::InstallZarn : SizeKind::InstallCode;
-  if (total == static_cast<unsigned int>(-1)) {
+  if (total == kPlanningFailed) {
     if (JsonWanted()) JsonDocument()["space"] = nullptr;
     else std::cout << "Space for all of it: unknown (planning failed)\n";
     return ExitFailure;

@@ -1,3 +1,4 @@
+// Printing unit tables and sizes, and turning the requested names into the library's fields.
 #include "Output.h"
 
 #include <algorithm>
@@ -5,16 +6,6 @@
 #include <iomanip>
 
 #include "ToolError.h"
-
-const char *TypeKeyword(int type) {
-  static const char *const keywords[] = {"code", "zarn"};
-  return type >= 0 && type < 2 ? keywords[type] : nullptr;
-}
-
-const char *PkgKeyword(int pkg) {
-  static const char *const keywords[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
-  return pkg >= 0 && pkg < 7 ? keywords[pkg] : nullptr;
-}
 
 UnitList UnitsOf(ZYNINSStockName &list) {
   UnitList units;
@@ -63,19 +54,19 @@ void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKi
   out << title << ": " << total << " bytes";
   if (kind == SizeKind::InstallCode && total != 0) out << " (unit sizes + 400 for code units)";
   out << '\n';
-  out << title << ": " << static_cast<int>(total) / 1024 << " KiB\n";
+  out << title << ": " << static_cast<int>(total) / kKiB << " KiB\n";
 }
 
 Json SpaceJson(unsigned int total, SizeKind kind) {
   if (kind == SizeKind::InstallMediaSwitch) return {{"kib", total}, {"medium_sizes", true}};
-  return {{"bytes", total}, {"kib", static_cast<int>(total) / 1024}};
+  return {{"bytes", total}, {"kib", static_cast<int>(total) / kKiB}};
 }
 
-NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * 32, '\0') {
+NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * kNameWidth, '\0') {
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string &name = names[i];
-    if (name.empty() || name.size() > 31)
+    if (name.empty() || name.size() > kMaxNameLength)
       throw UsageError("'" + name + "' is not a unit name (1 to 31 characters)");
-    std::memcpy(&_Bytes[i * 32], name.data(), name.size());
+    std::memcpy(&_Bytes[i * kNameWidth], name.data(), name.size());
   }
 }

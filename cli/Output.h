@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "ZYNINSToc.h"
 
 // A unit as the commands show it; type and package kind are -1 when not known.
@@ -18,10 +19,6 @@ struct Unit {
   int Pkg = -1;
 };
 using UnitList = std::vector<Unit>;
-
-// The keyword of a type or package kind value, or null outside the tables.
-const char *TypeKeyword(int type);
-const char *PkgKeyword(int pkg);
 
 // The names and labels of a result list.
 UnitList UnitsOf(ZYNINSStockName &list);
@@ -42,8 +39,8 @@ Json SpaceJson(unsigned int total, SizeKind kind);
 class NameBlock {
  public:
   explicit NameBlock(const std::vector<std::string> &names);
-  char (*Data())[32] { return reinterpret_cast<char(*)[32]>(_Bytes.data()); }
-  unsigned int Count() const { return static_cast<unsigned int>(_Bytes.size() / 32 - 1); }
+  char (*Data())[kNameWidth] { return reinterpret_cast<char(*)[kNameWidth]>(_Bytes.data()); }
+  unsigned int Count() const { return static_cast<unsigned int>(_Bytes.size() / kNameWidth - 1); }
 
  private:
   std::vector<char> _Bytes;  // one spare field, so that Data() is never null

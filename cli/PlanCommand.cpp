@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 
@@ -25,11 +26,11 @@ int RunPlan(const PlanOptions &options) {
   const ZYNINSType type = options.Zarn ? ZYNINSZarn : ZYNINSCode;
 
   unsigned int count = 0;
-  char(*list)[32] = nullptr;
+  char(*list)[kNameWidth] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, options.MediaSwitch ? 1 : 0,
                                       &count, list, installed.get());
   FlushDiagnostics();
-  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("planning failed");
+  if (total == kPlanningFailed) throw AnswerFailure("planning failed");
 
   UnitList units;
   for (unsigned int i = 0; i < count; ++i) {

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
+#include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
 #include "WorkDir.h"
@@ -60,9 +61,9 @@ int RunRemove(const RemoveOptions &options) {
     total = installed->GetSize(request.Data(), request.Count(), options.Zarn ? ZYNINSZarn : ZYNINSCode,
                                options.Closure ? 1 : 0, removed.get());
     FlushDiagnostics();
-    if (total != static_cast<unsigned int>(-1)) units = UnitsOf(*removed);
+    if (total != kPlanningFailed) units = UnitsOf(*removed);
   }
-  if (total == static_cast<unsigned int>(-1)) throw AnswerFailure("removal planning failed");
+  if (total == kPlanningFailed) throw AnswerFailure("removal planning failed");
 
   if (JsonWanted()) {
     installed->Annotate(units, options.Zarn ? ZYNINSZarn : ZYNINSCode);

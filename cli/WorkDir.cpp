@@ -1,3 +1,4 @@
+// The private working directory where the library writes its files during a command.
 #include "WorkDir.h"
 
 #include <cstdlib>

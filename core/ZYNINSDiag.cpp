@@ -1,8 +1,10 @@
+// Reporting a diagnostic: the catalogue text or the default one, into the diagnostic stream.
 #include "ZYNINSDiag.h"
 
 #include <ostream>
 #include <vector>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSMsgBuffer.h"
 #include "ZYNINSToc.h"
 #include "ZYNMsgCatalog.h"
@@ -13,9 +15,6 @@ namespace {
 
 // The diagnostic stream: into the message buffer, or a stream a caller handed over.
 std::ostream *sMsgStream = nullptr;
-
-// Default texts are formatted into a 256-byte buffer: longer results are cut.
-constexpr size_t kDefaultTextRoom = 256;
 
 std::string FormatDefault(const char *format, ZYNINSMsgParams params) {
   std::string text;
@@ -31,7 +30,7 @@ std::string FormatDefault(const char *format, ZYNINSMsgParams params) {
       text += *p;
     }
   }
-  if (text.size() > kDefaultTextRoom - 1) text.resize(kDefaultTextRoom - 1);
+  if (text.size() > ZYNINSDefaultTextRoom - 1) text.resize(ZYNINSDefaultTextRoom - 1);
   return text;
 }
 

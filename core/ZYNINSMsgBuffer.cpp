@@ -1,3 +1,4 @@
+// The message buffer: collecting written text and handing out stable copies.
 #include "ZYNINSMsgBuffer.h"
 
 #include <cstring>

@@ -9,7 +9,6 @@
 
 class ZYNINSMsgBuffer : public std::streambuf {
  public:
-  ZYNINSMsgBuffer() { _Text.reserve(1024); }
   // Appends a NUL and hands out the text; every text handed out stays valid
   // until the buffer is destroyed, whatever is written later.
   char *Freeze();

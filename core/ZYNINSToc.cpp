@@ -1,3 +1,4 @@
+// The catalogue base class: opening a TOC file, sizing its entry table, PCFG.list, the index.
 #include "ZYNINSToc.h"
 
 #include <cstring>
@@ -5,12 +6,10 @@
 #include <string>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSTocIndex.h"
 
 namespace {
-// Lines a catalogue may hold: its result lists have room for 4096 names.
-constexpr int kMaxEntries = 4095;
-
 char *CopyText(const char *text) {
   size_t length = strlen(text);
   char *copy = new char[length + 1];
@@ -71,7 +70,7 @@ void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
   }
   file.clear();
   file.seekg(0);
-  if (lines > kMaxEntries) {
+  if (lines > ZYNINSMostLines) {
     ZYNINSReport("ZYNINSToc.Error_Init2", "ZYNINSToc::Init Internal error _NbToc = %d\n", {lines});
     return;
   }

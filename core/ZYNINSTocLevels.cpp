@@ -1,12 +1,14 @@
+// A catalogue's OS tag, GA level and service-pack levels, derived from its entries.
 #include <cstring>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
 namespace {
 // Takes the first entry's tag as the catalogue's and reports the first later entry that
 // carries another one; entries of type zarn are left out when codeOnly.
-int AgreeOnTag(const ZYNINSUnitToc *entries, int nbEntries, char (&tag)[8],
+int AgreeOnTag(const ZYNINSUnitToc *entries, int nbEntries, char (&tag)[ZYNINSLevelWidth],
                const char *(ZYNINSUnitToc::*field)() const, bool codeOnly, const char *key,
                const char *format, const char *fileName) {
   if (nbEntries <= 0) return 1;

@@ -1,6 +1,8 @@
+// The entry record: construction, clearing, releasing and the framework name.
 #include <cstring>
 #include <type_traits>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
 ZYNINSUnitToc::ZYNINSUnitToc()
@@ -9,12 +11,12 @@ ZYNINSUnitToc::ZYNINSUnitToc()
 }
 
 char *ZYNINSUnitToc::GetFrameworkName() const {
-  char *framework = new char[32];
-  size_t length = strnlen(_Name, 31);
+  char *framework = new char[ZYNINSNameWidth];
+  size_t length = strnlen(_Name, ZYNINSMaxNameLength);
   const char *dot = static_cast<const char *>(memchr(_Name, '.', length));
   if (dot) length = static_cast<size_t>(dot - _Name);
   memcpy(framework, _Name, length);
-  memset(framework + length, 0, 32 - length);
+  memset(framework + length, 0, ZYNINSNameWidth - length);
   return framework;
 }
 

@@ -1,3 +1,4 @@
+// Reading and writing TOC lines, and reading the counted lines of a TOC file.
 #include "ZYNINSUnitTocIO.h"
 
 #include <cstring>
@@ -5,12 +6,13 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSNames.h"
 
-const char *const ZYNINSTypeKeywords[4] = {"code", "zarn", "unknownM", "unknownQ"};
-const char *const ZYNINSPkgKeywords[7] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
+const char *const ZYNINSTypeKeywords[ZYNINSNbTypeKeywords] = {"code", "zarn", "unknownM", "unknownQ"};
+const char *const ZYNINSPkgKeywords[ZYNINSNbPkgKeywords] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
 
 const char *ZYNINSTypeName(int type) {
-  return type >= 0 && type < 4 ? ZYNINSTypeKeywords[type] : "unknown";
+  return type >= 0 && type < ZYNINSNbTypeKeywords ? ZYNINSTypeKeywords[type] : "unknown";
 }
 
 namespace {
@@ -52,15 +54,10 @@ std::vector<std::string> SplitItems(const std::string &field) {
   return items;
 }
 
-bool FitsName(const std::string &name) { return name.size() <= 31; }
-
-void CopyName(char *dest, const std::string &name) {
-  memset(dest, 0, 32);
-  memcpy(dest, name.data(), name.size());
-}
+bool FitsName(const std::string &name) { return name.size() <= ZYNINSMaxNameLength; }
 
 // Reads a name list; the array is allocated once, with its exact size.
-void ReadNameList(std::istream &in, int &count, char (*&names)[32]) {
+void ReadNameList(std::istream &in, int &count, char (*&names)[ZYNINSNameWidth]) {
   in >> std::ws;
   std::vector<std::string> items = SplitItems(ReadField(in));
   for (const std::string &item : items)
@@ -70,8 +67,8 @@ void ReadNameList(std::istream &in, int &count, char (*&names)[32]) {
     }
   count = static_cast<int>(items.size());
   if (!count) return;
-  names = new char[count][32];
-  for (int i = 0; i < count; ++i) CopyName(names[i], items[i]);
+  names = new char[count][ZYNINSNameWidth];
+  for (int i = 0; i < count; ++i) ZYNINSCopyName(names[i], items[i]);
 }
 
 // Reads a pair list: condition/required items, split like a name list.
@@ -90,8 +87,8 @@ void ReadPairList(std::istream &in, int &count, ZYNINSIfreqPair *&pairs) {
   pairs = new ZYNINSIfreqPair[count];
   for (int i = 0; i < count; ++i) {
     size_t slash = items[i].find('/');
-    CopyName(pairs[i].GetCondName(), items[i].substr(0, slash));
-    CopyName(pairs[i].GetReqName(), items[i].substr(slash + 1));
+    ZYNINSCopyName(pairs[i].GetCondName(), items[i].substr(0, slash));
+    ZYNINSCopyName(pairs[i].GetReqName(), items[i].substr(slash + 1));
   }
 }
 
@@ -109,14 +106,14 @@ std::istream &operator>>(std::istream &in, ZYNINSUnitToc &entry) {
   std::string type = ReadField(in);
   if (type == ZYNINSTypeKeywords[ZYNINSCode]) entry._Type = ZYNINSCode;
   else if (type == ZYNINSTypeKeywords[ZYNINSZarn]) entry._Type = ZYNINSZarn;
-  else return Reject(in, "ZYNINSUnitToc.error_type", "ZYNINSUnitToc: unknown type: %s\n", type.substr(0, 31));
+  else return Reject(in, "ZYNINSUnitToc.error_type", "ZYNINSUnitToc: unknown type: %s\n", type.substr(0, ZYNINSMaxNameLength));
   SkipSeparator(in);
 
   std::string pkg = ReadField(in);
   int found = -1;
-  for (int k = 0; k < 7 && found < 0; ++k)
+  for (int k = 0; k < ZYNINSNbPkgKeywords && found < 0; ++k)
     if (pkg == ZYNINSPkgKeywords[k]) found = k;
-  if (found < 0) return Reject(in, "ZYNINSUnitToc.error_package", "ZYNINSUnitToc: unknown package: %s\n", pkg.substr(0, 31));
+  if (found < 0) return Reject(in, "ZYNINSUnitToc.error_package", "ZYNINSUnitToc: unknown package: %s\n", pkg.substr(0, ZYNINSMaxNameLength));
   entry._Pkg = static_cast<ZYNINSPkg>(found);
   SkipSeparator(in);
 
@@ -149,7 +146,7 @@ std::istream &operator>>(std::istream &in, ZYNINSUnitToc &entry) {
 }
 
 std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
-  const char *pkg = entry._Pkg >= 0 && entry._Pkg < 7 ? ZYNINSPkgKeywords[entry._Pkg] : "";
+  const char *pkg = entry._Pkg >= 0 && entry._Pkg < ZYNINSNbPkgKeywords ? ZYNINSPkgKeywords[entry._Pkg] : "";
   out << ZYNINSTypeName(entry._Type) << ':' << pkg << ':' << entry._Name << ':';
   for (int i = 0; i < entry._NbSupersede; ++i) out << entry._Supersede[i] << ' ';
   out << ':';

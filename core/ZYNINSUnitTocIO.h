@@ -7,11 +7,12 @@
 #include <ostream>
 #include <string>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
 // Keyword tables, indexed by the enumeration value.
-extern const char *const ZYNINSTypeKeywords[4];
-extern const char *const ZYNINSPkgKeywords[7];
+extern const char *const ZYNINSTypeKeywords[ZYNINSNbTypeKeywords];
+extern const char *const ZYNINSPkgKeywords[ZYNINSNbPkgKeywords];
 
 // The printed name of a type value; values outside the table print as "unknown".
 const char *ZYNINSTypeName(int type);

@@ -5,13 +5,11 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSFlat.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 #include "ZYNSystem.h"
 
 namespace {
-
-// Room for the composed path of the installed catalogue, NUL included.
-constexpr std::size_t PresentPathSize = 1024;
 
 // Loads the installed catalogue anew into toc: 1 when it loaded without any diagnostic.
 // Failures go to the standard error stream, not to the diagnostic buffer.
@@ -24,7 +22,7 @@ int OpenInstalledCatalogue(ZYNINSInstToc *&toc) {
     return 0;
   }
   std::string path = std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator + "PRESENT";
-  if (path.size() >= PresentPathSize || ZYNFileAccess(path.c_str(), 0) == -1) {
+  if (path.size() >= ZYNINSPathRoom || ZYNFileAccess(path.c_str(), 0) == -1) {
     ZYNINSReport("ZYNINSTocLib.NoFilePRESENT", " Error ( %s ) : File %s is not found. Check Setup integrity.\n",
                  {caller, path}, &std::cerr);
     return 0;

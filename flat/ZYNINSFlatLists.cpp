@@ -5,6 +5,7 @@
 
 #include "ZYNINSFlat.h"
 #include "ZYNINSLabelCopy.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 
 namespace {
@@ -31,8 +32,8 @@ int *OfferedPositions(ZYNINSStockName *list, int count, ZYNINSType type, int *nb
   return positions;
 }
 
-void AppendNames(char (*names)[32], unsigned int *n, ZYNINSStockName *list, const int *positions, int count) {
-  for (int i = 0; i < count; ++i) memcpy(names[(*n)++], list->GetName(positions[i]), 32);
+void AppendNames(char (*names)[ZYNINSNameWidth], unsigned int *n, ZYNINSStockName *list, const int *positions, int count) {
+  for (int i = 0; i < count; ++i) memcpy(names[(*n)++], list->GetName(positions[i]), ZYNINSNameWidth);
 }
 
 // Size in KB of installing everything offered; planning's messages stay in the buffer.
@@ -40,14 +41,14 @@ int PlanEverythingOffered(ZYNINSType type, ZYNINSStockName *products, const int 
                           int nbAvailProduct, ZYNINSStockName *configs, const int *availConfig,
                           int nbAvailConfig) {
   if (!ZYNINSSetup.SetupMediaToc) return 0;
-  char(*names)[32] = new (std::nothrow) char[nbAvailConfig + nbAvailProduct][32];
+  char(*names)[ZYNINSNameWidth] = new (std::nothrow) char[nbAvailConfig + nbAvailProduct][ZYNINSNameWidth];
   if (!names) return 0;
   unsigned int n = 0;
   AppendNames(names, &n, configs, availConfig, nbAvailConfig);
   AppendNames(names, &n, products, availProduct, nbAvailProduct);
   unsigned int size = ZYNINSSetupPlan(names, n, type);
   delete[] names;
-  return static_cast<int32_t>(size) / 1024;
+  return static_cast<int32_t>(size) / ZYNINSKiB;
 }
 
 int GenerateListProductIn(const ZYNINSFlatMode &mode, int *nbProduct, int *nbConfig, int *size) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 #include "ZYNMessageBox.h"
 
@@ -43,7 +44,7 @@ int GetGALevelTOC(char *level) {
   // The caller's buffer is already zeroed: the text goes in without a NUL of its own.
   if (toc && level) {
     const char *text = toc->GetGALevel();
-    memcpy(level, text, strnlen(text, 7));
+    memcpy(level, text, strnlen(text, ZYNINSLevelWidth - 1));
   }
   return 0;
 }

@@ -8,17 +8,15 @@
 #include <vector>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 
 namespace {
 
-// Size of the message buffer a front end passes to GetSpaceRequired.
-constexpr std::size_t MessageBufferSize = 1024;
-
 // Appends to the selected names those of the offered units whose label is a selected label:
 // labels in selection order, then units in offered order.
 void NamesOfSelection(char **selected, int nbSelected, ZYNINSStockName *list, const int *offered, int nbOffered,
-                      std::unordered_set<std::string> &taken, char (*names)[32], unsigned int *n) {
+                      std::unordered_set<std::string> &taken, char (*names)[ZYNINSNameWidth], unsigned int *n) {
   std::unordered_map<std::string, std::vector<int>> byLabel;
   for (int i = 0; i < nbOffered; ++i) {
     const char *label = list->GetLabel(offered[i]);
@@ -30,8 +28,8 @@ void NamesOfSelection(char **selected, int nbSelected, ZYNINSStockName *list, co
     for (int position : found->second) {
       // A label selected twice adds nothing: the names always fit the room of the offered count.
       const char *name = list->GetName(position);
-      if (!taken.insert(std::string(name, strnlen(name, 32))).second) continue;
-      memcpy(names[(*n)++], name, 32);
+      if (!taken.insert(std::string(name, strnlen(name, ZYNINSNameWidth))).second) continue;
+      memcpy(names[(*n)++], name, ZYNINSNameWidth);
     }
   }
 }
@@ -51,19 +49,19 @@ int GetSpaceRequiredIn(const ZYNINSFlatMode &mode, int *size, char *message) {
                      s.SelectedNames, &n);
   }
 
-  char noName[1][32] = {{0}};
+  char noName[1][ZYNINSNameWidth] = {{0}};
   ZYNINSToc::sResetInfoMsg(nullptr);
   unsigned int planned = ZYNINSSetupPlan(s.SelectedNames ? s.SelectedNames : noName, n, mode.PlanType);
-  if (planned == static_cast<unsigned int>(-1)) {
+  if (planned == ZYNINSFailed) {
     char *text = nullptr;
     ZYNINSToc::sGetInfoMsg(text);
     if (size) *size = -1;
     if (!text || !*text) return 0;
     // A text of the buffer's size or more fills it without a NUL.
-    if (message) strncpy(message, text, MessageBufferSize);
+    if (message) strncpy(message, text, ZYNINSMessageRoom);
     return -1;
   }
-  if (size) *size = static_cast<int32_t>(planned) / 1024;
+  if (size) *size = static_cast<int32_t>(planned) / ZYNINSKiB;
   return 0;
 }
 
@@ -102,7 +100,7 @@ int GetiemeCAF(int i, char *name) {
   const ZYNINSSetupState &s = ZYNINSSetup;
   if (!name) return 0;
   if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
-    memcpy(name, s.CAFList[i], 32);
+    memcpy(name, s.CAFList[i], ZYNINSNameWidth);
   else
     name[0] = '\0';
   return 0;

@@ -4,13 +4,12 @@
 
 #include <cstring>
 
-// Longest copy into a caller's label buffer, NUL included.
-constexpr std::size_t ZYNINSLabelBufferSize = 1024;
+#include "ZYNINSLimits.h"
 
-// Copies text (null reads as empty) into buffer, cut to fit ZYNINSLabelBufferSize with its NUL.
+// Copies text (null reads as empty) into buffer, cut to fit ZYNINSLabelRoom with its NUL.
 inline void ZYNINSCopyLabel(char *buffer, const char *text) {
   if (!buffer) return;
-  std::size_t length = text ? strnlen(text, ZYNINSLabelBufferSize - 1) : 0;
+  std::size_t length = text ? strnlen(text, ZYNINSLabelRoom - 1) : 0;
   if (length) memcpy(buffer, text, length);
   buffer[length] = '\0';
 }

@@ -1,3 +1,4 @@
+// The setup state: its lists, the selection arrays and the last install list.
 #include "ZYNINSSetupState.h"
 
 #include <new>
@@ -79,7 +80,7 @@ void ZYNINSSetupStoreMediaLists(ZYNINSStockName *products, int nbProduct, ZYNINS
 
   s.ProdSelect = new (std::nothrow) char *[nbAvailProduct];
   s.ConfigSelect = new (std::nothrow) char *[nbAvailConfig];
-  s.SelectedNames = new (std::nothrow) char[nbAvailProduct + nbAvailConfig][32];
+  s.SelectedNames = new (std::nothrow) char[nbAvailProduct + nbAvailConfig][ZYNINSNameWidth];
   if (!s.ProdSelect || !s.ConfigSelect || !s.SelectedNames) {
     // Without room for a selection, nothing can be offered.
     delete[] s.ProdSelect;
@@ -103,10 +104,10 @@ void ZYNINSSetupStoreInstalledLists(ZYNINSStockName *products, int nbProduct, ZY
   Repoint(s.InstalledListSource, s.SetupInstToc);
 }
 
-unsigned int ZYNINSSetupPlan(char (*names)[32], unsigned int n, ZYNINSType type) {
+unsigned int ZYNINSSetupPlan(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type) {
   ZYNINSSetupState &s = ZYNINSSetup;
   unsigned int count = 0;
-  char(*list)[32] = nullptr;
+  char(*list)[ZYNINSNameWidth] = nullptr;
   unsigned int size = s.SetupMediaToc->GetSize(names, n, type, 0, &count, list, s.SetupInstToc);
   // Planning hands out a list only when it succeeds; the one it replaces is ours to release.
   if (list) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ZYNINSInstToc.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSMediaToc.h"
 
 // What a flat function passes on: each function and its ZARN twin differ only here.
@@ -41,7 +42,7 @@ struct ZYNINSSetupState {
   char **ConfigSelect;
   int NbConfigSelect;
   // Room for the names of the selection: NbAvailProduct + NbAvailConfig slots.
-  char (*SelectedNames)[32];
+  char (*SelectedNames)[ZYNINSNameWidth];
 
   // Installed lists; their labels point into InstalledListSource.
   ZYNINSStockName *InstalledProductList;
@@ -51,7 +52,7 @@ struct ZYNINSSetupState {
   ZYNINSInstToc *InstalledListSource;
 
   // The install list of the last successful planning run.
-  char (*CAFList)[32];
+  char (*CAFList)[ZYNINSNameWidth];
   unsigned int NbCAF;
 
   // Name of the installed-level function running, for its messages.
@@ -83,7 +84,7 @@ void ZYNINSSetupClearProdSelect();
 void ZYNINSSetupClearConfigSelect();
 
 // Installation planning on the open medium; a new install list replaces (and releases) the kept one.
-unsigned int ZYNINSSetupPlan(char (*names)[32], unsigned int n, ZYNINSType type);
+unsigned int ZYNINSSetupPlan(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type);
 
 // A copy of the GA level text that stays valid for the life of the process.
 const char *ZYNINSSetupKeepGALevel(const char *text);

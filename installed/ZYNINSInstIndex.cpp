@@ -1,21 +1,22 @@
+// Filling and asking the installed catalogue's name sets.
 #include "ZYNINSInstIndex.h"
 
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 
 bool ZYNINSInstIndex::AddInstalled(int type, const char *name) {
-  return IsEntryType(type) && _Installed[type].insert(ZYNINSNameText(name)).second;
+  return ZYNINSIsEntryType(type) && _Installed[type].insert(ZYNINSNameText(name)).second;
 }
 
 bool ZYNINSInstIndex::AddSuperseded(int type, const char *name) {
-  return IsEntryType(type) && _Superseded[type].insert(ZYNINSNameText(name)).second;
+  return ZYNINSIsEntryType(type) && _Superseded[type].insert(ZYNINSNameText(name)).second;
 }
 
 bool ZYNINSInstIndex::HasInstalled(int type, const char *name) const {
-  return IsEntryType(type) && _Installed[type].count(ZYNINSNameText(name)) != 0;
+  return ZYNINSIsEntryType(type) && _Installed[type].count(ZYNINSNameText(name)) != 0;
 }
 
 bool ZYNINSInstIndex::HasSuperseded(int type, const char *name) const {
-  return IsEntryType(type) && _Superseded[type].count(ZYNINSNameText(name)) != 0;
+  return ZYNINSIsEntryType(type) && _Superseded[type].count(ZYNINSNameText(name)) != 0;
 }
 
 void ZYNINSInstIndex::ClearSuperseded() {

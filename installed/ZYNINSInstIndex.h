@@ -1,5 +1,5 @@
 // Hash sets over the installed catalogue's name lists, so that asking whether a name
-// is installed or superseded costs no scan of the 4096-name arrays.
+// is installed or superseded costs no scan of the name arrays.
 #ifndef ZYNINSInstIndex_h
 #define ZYNINSInstIndex_h
 
@@ -18,8 +18,6 @@ class ZYNINSInstIndex {
   void ClearSuperseded();
 
  private:
-  static bool IsEntryType(int type) { return type == 0 || type == 1; }
-
   std::unordered_set<std::string> _Installed[2];
   std::unordered_set<std::string> _Superseded[2];
 };

@@ -1,3 +1,4 @@
+// Loading an installed catalogue and its name lists, and the installed and level queries.
 #include "ZYNINSInstToc.h"
 
 #include <cstdlib>
@@ -7,29 +8,19 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstIndex.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
-
-const unsigned int kNameListCapacity = 4096;
-
-bool IsEntryType(int type) { return type == ZYNINSCode || type == ZYNINSZarn; }
 
 // Longer names first; names of equal length in ascending byte order.
 int CompareSuperseded(const void *a, const void *b) {
   const char *left = static_cast<const char *>(a);
   const char *right = static_cast<const char *>(b);
-  size_t leftLength = strnlen(left, 32);
-  size_t rightLength = strnlen(right, 32);
+  size_t leftLength = strnlen(left, ZYNINSNameWidth);
+  size_t rightLength = strnlen(right, ZYNINSNameWidth);
   if (leftLength != rightLength) return leftLength > rightLength ? -1 : 1;
   return memcmp(left, right, leftLength);
-}
-
-void CopyName(char *field, const char *name) {
-  size_t length = strnlen(name, 31);
-  memcpy(field, name, length);
-  memset(field + length, 0, 32 - length);
 }
 
 }  // namespace
@@ -54,13 +45,11 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   if (!SetLevels()) return;
 
   // Names of the units present, per type, in the order of first occurrence.
-  _NbInstalled[0] = _NbInstalled[1] = 0;
-  _NbSuperseded[0] = _NbSuperseded[1] = 0;
   for (int i = 0; i < _NbToc; ++i) {
     int type = _Entries[i].GetType();
     const char *name = _Entries[i].GetName();
-    if (IsEntryType(type) && _InstIndex->AddInstalled(type, name))
-      CopyName(_Installed[type][_NbInstalled[type]++], name);
+    if (ZYNINSIsEntryType(type) && _InstIndex->AddInstalled(type, name))
+      ZYNINSCopyName(_Installed[type][_NbInstalled[type]++], ZYNINSNameText(name));
   }
   // Checked once for the whole table, so the message cannot name the doubled unit.
   if (_NbInstalled[0] + _NbInstalled[1] != static_cast<unsigned int>(_NbToc)) {
@@ -72,25 +61,25 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   // Names the units supersede, per type.
   for (int i = 0; i < _NbToc; ++i) {
     int type = _Entries[i].GetType();
-    if (!IsEntryType(type)) continue;
+    if (!ZYNINSIsEntryType(type)) continue;
     for (int k = 0; k < _Entries[i].GetNbSupersede(); ++k) {
       const char *name = _Entries[i].GetSupersede(k);
       if (_InstIndex->HasSuperseded(type, name)) continue;
       // The lists are fixed arrays: refuse the catalogue rather than overrun or drop names.
-      if (_NbSuperseded[type] >= kNameListCapacity) {
+      if (_NbSuperseded[type] >= ZYNINSListCapacity) {
         ZYNINSReport("ZYNINSInstToc.Error_Superseded",
                      "ZYNINSInstToc: more than %d %s names superseded in %s\n",
-                     {static_cast<int>(kNameListCapacity), ZYNINSTypeName(type), path});
+                     {static_cast<int>(ZYNINSListCapacity), ZYNINSTypeName(type), path});
         _NbSuperseded[0] = _NbSuperseded[1] = 0;
         _InstIndex->ClearSuperseded();
         _NbToc = -1;
         return;
       }
       _InstIndex->AddSuperseded(type, name);
-      CopyName(_Superseded[type][_NbSuperseded[type]++], name);
+      ZYNINSCopyName(_Superseded[type][_NbSuperseded[type]++], ZYNINSNameText(name));
     }
   }
-  qsort(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode], 32, CompareSuperseded);
+  qsort(_Superseded[ZYNINSCode], _NbSuperseded[ZYNINSCode], ZYNINSNameWidth, CompareSuperseded);
 
   // Each framework learns the highest level among the FSPs named after it.
   for (int i = 0; i < _NbToc; ++i) {

@@ -1,15 +1,15 @@
+// The integrity check of an installed catalogue: lone frameworks and FSPs, control files,
+// prerequisites and co-requisites.
 #include <string>
 #include <unordered_set>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstToc.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSLimits.h"
+#include "ZYNINSNames.h"
 #include "ZYNSystem.h"
 
 namespace {
-
-// Room of the path tested for each unit, its NUL included.
-const std::size_t kPathRoom = 1024;
 
 using NameSet = std::unordered_set<std::string>;
 
@@ -56,7 +56,7 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
     for (int i = 0; i < _NbToc; ++i) {
       std::string path = control + ZYNINSNameText(_Entries[i].GetName());
       // A path too long for the platform's buffer is not tested and counts as not found.
-      if (path.size() < kPathRoom && ZYNFileAccess(path.c_str(), 0) == 0) continue;
+      if (path.size() < ZYNINSPathRoom && ZYNFileAccess(path.c_str(), 0) == 0) continue;
       ZYNINSReport("CheckIntegrity.FilenotFound", "%s : file not found, possible trouble in case of removal\n",
                    {path}, &out);
       result = 0;

@@ -1,3 +1,4 @@
+// The installed inventory: the base listing followed by what the installation supersedes.
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstToc.h"
 

@@ -10,15 +10,13 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstToc.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSLimits.h"
+#include "ZYNINSNames.h"
+#include "ZYNINSWorkList.h"
 #include "ZYNINSStockIndex.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
-
-const unsigned int kFailed = 0xFFFFFFFFu;
-const unsigned int kMaxRequest = 4096;
-const std::size_t kListCapacity = 4096;
 
 // An internal error: the call stops and returns the failure value.
 struct RemovalFault {
@@ -145,7 +143,7 @@ class RemovalPlan {
 
   // Runs the passes and, when the rules ask for them, the final steps. False after an
   // internal error, which has been reported.
-  bool Plan(char (*names)[32], unsigned int n) {
+  bool Plan(char (*names)[ZYNINSNameWidth], unsigned int n) {
     if (!Passes(names, n)) return false;
     if (_Rules.finalSteps) {
       FrameworkStep();
@@ -165,7 +163,7 @@ class RemovalPlan {
   const ZYNINSUnitToc &Entry(int index) const { return _Entries[index]; }
 
  private:
-  bool Passes(char (*names)[32], unsigned int n) {
+  bool Passes(char (*names)[ZYNINSNameWidth], unsigned int n) {
     // The first scan list is the request itself, duplicates included: a rejected
     // name requested twice is reported twice.
     std::vector<std::string> scan;
@@ -242,7 +240,7 @@ class RemovalPlan {
           _Fresh.Contains(superseded))
         continue;
       // Only a new name can overflow the candidates: a known one is never refused.
-      if (_Deferred.Count() + _Fresh.Count() >= kListCapacity) return Fault(_Rules.orphanFull);
+      if (_Deferred.Count() + _Fresh.Count() >= ZYNINSListCapacity) return Fault(_Rules.orphanFull);
       _Fresh.Add(superseded);
     }
     return true;
@@ -266,7 +264,7 @@ class RemovalPlan {
       _Deferred.Release(name);
       return _NextPass.Add(name) != ZYNINSNameWorkList::Full || Fault(_Rules.candidateFull);
     }
-    if (!_Deferred.Contains(name) && _Deferred.Count() >= kListCapacity) return Fault(_Rules.deferredFull);
+    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity) return Fault(_Rules.deferredFull);
     _Deferred.Hold(name, order, holder);
     return true;
   }
@@ -330,8 +328,8 @@ class RemovalPlan {
 
   int Find(const std::string &name) const {
     if (_NbEntries == 0) return -1;
-    char field[33] = {};
-    name.copy(field, 32);
+    char field[ZYNINSNameWidth + 1] = {};
+    name.copy(field, ZYNINSNameWidth);
     int index = RemovalAccess::Index(_Toc, field, _Type);
     return index >= 0 && index < _NbEntries ? index : -1;
   }
@@ -353,14 +351,14 @@ class RemovalPlan {
   ZYNINSNameWorkList _Fresh;  // candidates found in this pass
   DeferredCandidates _Deferred;
   unsigned int _NextOrder = 0;
-  // Distinct positions of a table of fewer than 4096 entries: never full.
+  // Distinct positions of a table of at most ZYNINSMostLines entries: never full.
   ZYNINSIndexWorkList _Removal;
   ZYNINSStockIndex _Relation;
   std::unordered_map<std::string, int> _FrameworkUsers;  // framework -> a user staying
 };
 
 bool RequestFits(const RemovalRules &rules, unsigned int n) {
-  if (n <= kMaxRequest) return true;
+  if (n <= ZYNINSListCapacity) return true;
   ZYNINSReport(rules.tooMany.key, rules.tooMany.text, {std::to_string(n)});
   return false;
 }
@@ -369,15 +367,15 @@ bool RequestFits(const RemovalRules &rules, unsigned int n) {
 unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
   unsigned int total = 0;
   for (int index : order) total += plan.Entry(index).GetSize();
-  return total == kFailed ? kFailed - 1 : total;
+  return total == ZYNINSFailed ? ZYNINSFailed - 1 : total;
 }
 
 }  // namespace
 
-unsigned int ZYNINSInstToc::GetSize(char (*names)[32], unsigned int n) {
-  if (!RequestFits(kFixRules, n)) return kFailed;
+unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n) {
+  if (!RequestFits(kFixRules, n)) return ZYNINSFailed;
   RemovalPlan plan(*this, kFixRules, ZYNINSCode, true);
-  if (!plan.Plan(names, n)) return kFailed;
+  if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();
 
   std::ofstream out("to_remove", std::ios::out | std::ios::trunc);
@@ -388,29 +386,29 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[32], unsigned int n) {
   }
   if (out.fail()) {
     ZYNINSReport("GetSize.InstToc.toRemove", "ZYNINSInstToc::GetSize: unable to build to_remove file\n");
-    return kFailed;
+    return ZYNINSFailed;
   }
   out.close();
   return SizeOf(plan, order);
 }
 
-unsigned int ZYNINSInstToc::GetSize(char (*names)[32], unsigned int n, ZYNINSType type, int closure,
+unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int closure,
                                     ZYNINSStockName *list) {
   if (type != ZYNINSCode && type != ZYNINSZarn) {
     ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
-    return kFailed;
+    return ZYNINSFailed;
   }
-  if (!RequestFits(kProductRules, n)) return kFailed;
+  if (!RequestFits(kProductRules, n)) return ZYNINSFailed;
   RemovalPlan plan(*this, kProductRules, type, closure != 0);
-  if (!plan.Plan(names, n)) return kFailed;
+  if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();
 
   if (list) {
-    char(*listNames)[4096][32] = list->Reset();
-    char *(*labels)[4096] = list->GetTabLabel();
+    char(*listNames)[ZYNINSListCapacity][ZYNINSNameWidth] = list->Reset();
+    char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
     for (std::size_t k = 0; k < order.size(); ++k) {
       const ZYNINSUnitToc &entry = plan.Entry(order[k]);
-      memcpy((*listNames)[k], entry.GetName(), 32);
+      memcpy((*listNames)[k], entry.GetName(), ZYNINSNameWidth);
       (*labels)[k] = entry.GetLabel();
     }
     *list->GetNbNameAddress() = static_cast<unsigned int>(order.size());

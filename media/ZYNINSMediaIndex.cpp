@@ -1,4 +1,7 @@
+// Building the sequence index of a medium and answering it.
 #include "ZYNINSMediaIndex.h"
+
+#include "ZYNINSLimits.h"
 
 ZYNINSMediaIndex::ZYNINSMediaIndex(const ZYNINSPrefixToc *prefixes, int nbPrefixes)
     : _Prefixes(prefixes), _NbPrefixes(prefixes && nbPrefixes > 0 ? nbPrefixes : 0) {
@@ -7,7 +10,10 @@ ZYNINSMediaIndex::ZYNINSMediaIndex(const ZYNINSPrefixToc *prefixes, int nbPrefix
 }
 
 int ZYNINSMediaIndex::Position(int number) const {
-  if (number >= 3 && number - 3 < _NbPrefixes && _Prefixes[number - 3].GetIndexI() == number) return number - 3;
+  if (number >= ZYNINSFirstSequence) {
+    int inPlace = number - ZYNINSFirstSequence;
+    if (inPlace < _NbPrefixes && _Prefixes[inPlace].GetIndexI() == number) return inPlace;
+  }
   auto found = _First.find(number);
   return found == _First.end() ? -1 : found->second;
 }

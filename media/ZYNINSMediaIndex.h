@@ -11,8 +11,8 @@ class ZYNINSMediaIndex {
   // The prefixes are not copied: they must outlive the index.
   ZYNINSMediaIndex(const ZYNINSPrefixToc *prefixes, int nbPrefixes);
 
-  // The position at number - 3 when that prefix carries the number (media numbered
-  // from 3 in line order); else the first position in table order; else -1.
+  // The position at number - ZYNINSFirstSequence when that prefix carries the number
+  // (media numbered in line order); else the first position in table order; else -1.
   int Position(int number) const;
 
  private:

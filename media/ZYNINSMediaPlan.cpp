@@ -8,15 +8,14 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstToc.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSMediaToc.h"
 #include "ZYNINSPendingRequisites.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
+#include "ZYNINSWorkList.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
-
-const unsigned int kMaxRequest = 4096;
-const unsigned int kFailure = 0xFFFFFFFFu;
 
 // A bounded add; a full list is an internal error named after its bound.
 void ReportFull(const char *bound) {
@@ -39,50 +38,51 @@ bool BoundedAdd(ZYNINSPendingRequisites &pending, const ZYNINSIfreqPair &pair, b
   return false;
 }
 
-// Media sizes count in blocks of 1024; code units carry a fixed overhead; zarn units none.
+// Media sizes count in KiB; code units carry a fixed overhead; zarn units none.
 unsigned int PlannedSize(unsigned int total, ZYNINSType type, int mediaSwitch) {
   if (total == 0) return 0;
   unsigned int size = total;
   if (mediaSwitch != 0)
-    size = total / 1024 + 1;
+    size = total / ZYNINSKiB + 1;
   else if (type == ZYNINSCode)
-    size = total + 400;
+    size = total + ZYNINSCodeUnitOverhead;
   // The all-ones value means failure to every caller.
-  return size == kFailure ? kFailure - 1 : size;
+  return size == ZYNINSFailed ? ZYNINSFailed - 1 : size;
 }
 
 }  // namespace
 
-unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSType type, int mediaSwitch,
-                                     unsigned int *count, char (*&list)[32], ZYNINSInstToc *installed) const {
+unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type,
+                                     int mediaSwitch, unsigned int *count, char (*&list)[ZYNINSNameWidth],
+                                     ZYNINSInstToc *installed) const {
   const char *typeName = ZYNINSTypeName(type);
 
-  // The working lists hold 4096 names; a longer request is refused rather than cut.
-  if (n > kMaxRequest) {
+  // A request longer than the working lists is refused rather than cut.
+  if (n > ZYNINSListCapacity) {
     ZYNINSReport("GetSize.Error_TooMany",
                  "ZYNINSMediaToc::GetSize: %s names requested, at most 4096 can be planned\n",
                  {std::to_string(n)});
-    return kFailure;
+    return ZYNINSFailed;
   }
   if (n > 0 && !names) {
     ZYNINSReport("GetSize.Error_NoNames", "ZYNINSMediaToc::GetSize: %s names requested without a name list\n",
                  {std::to_string(n)});
-    return kFailure;
+    return ZYNINSFailed;
   }
 
   if (installed) {
-    if (strncmp(_OS, installed->GetOS(), 8) != 0) {
+    if (strncmp(_OS, installed->GetOS(), ZYNINSLevelWidth) != 0) {
       ZYNINSReport("GetSize.Error_BadOS",
                    "Invalid Media: it's forbidden to install %s operating system data onto %s operating system "
                    "installation\n",
-                   {std::string(_OS, strnlen(_OS, 8)), ZYNINSNameText(installed->GetOS())});
-      return kFailure;
+                   {std::string(_OS, strnlen(_OS, ZYNINSLevelWidth)), ZYNINSNameText(installed->GetOS())});
+      return ZYNINSFailed;
     }
-    if (strncmp(_GALevel, installed->GetGALevel(), 8) != 0) {
+    if (strncmp(_GALevel, installed->GetGALevel(), ZYNINSLevelWidth) != 0) {
       ZYNINSReport("GetSize.Error_BadGALevel",
                    "Invalid Media: it's forbidden to install %s GA level data onto %s GA level installation\n",
-                   {std::string(_GALevel, strnlen(_GALevel, 8)), ZYNINSNameText(installed->GetGALevel())});
-      return kFailure;
+                   {std::string(_GALevel, strnlen(_GALevel, ZYNINSLevelWidth)), ZYNINSNameText(installed->GetGALevel())});
+      return ZYNINSFailed;
     }
   }
 
@@ -138,13 +138,13 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
           int superseding = _NbToc > 0 ? GetOneSuperseding(name.c_str(), type) : -1;
           if (superseding != -1) {
             if (!BoundedAdd(nextPass, ZYNINSNameText(_Entries[superseding].GetName()), "nbtoscanafter2"))
-              return kFailure;
+              return ZYNINSFailed;
           } else if (mediaSwitch == 0) {
             ZYNINSReport("GetSize.Msg_PrereqNotfound", "Prerequisite %s %s is not found\n", {name, typeName});
             success = false;
           }
         }
-        if (!examine(name, "nbscanned2")) return kFailure;
+        if (!examine(name, "nbscanned2")) return ZYNINSFailed;
         continue;
       }
 
@@ -185,26 +185,26 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
         if (entry.GetSPKLevel() < frameworkLevel) continue;
       }
 
-      if (!BoundedAdd(toInstall, _Prefix[position].GetIndexI(), "nbtoinstall")) return kFailure;
+      if (!BoundedAdd(toInstall, _Prefix[position].GetIndexI(), "nbtoinstall")) return ZYNINSFailed;
       for (int i = 0; i < entry.GetNbSupersede(); ++i)
-        if (!examine(ZYNINSNameText(entry.GetSupersede(i)), "nbscanned")) return kFailure;
+        if (!examine(ZYNINSNameText(entry.GetSupersede(i)), "nbscanned")) return ZYNINSFailed;
       for (int i = 0; i < entry.GetNbIfreq(); ++i) {
         const ZYNINSIfreqPair &pair = *entry.GetIfreq(i);
         std::string condition = ZYNINSNameText(pair.GetCondName());
         bool met = mediaSwitch != 0 || isInstalled(condition) != -1;
-        if (!BoundedAdd(pending, pair, met, scanned.Contains(condition), "nbifreq")) return kFailure;
+        if (!BoundedAdd(pending, pair, met, scanned.Contains(condition), "nbifreq")) return ZYNINSFailed;
       }
       for (int i = 0; i < entry.GetNbPrereq(); ++i)
-        if (!BoundedAdd(nextPass, ZYNINSNameText(entry.GetPrereq(i)), "nbtoscanafter")) return kFailure;
-      if (!examine(name, "nbscanned2")) return kFailure;
+        if (!BoundedAdd(nextPass, ZYNINSNameText(entry.GetPrereq(i)), "nbtoscanafter")) return ZYNINSFailed;
+      if (!examine(name, "nbscanned2")) return ZYNINSFailed;
     }
 
     // Every name of the pass has been examined and reported before giving up.
-    if (!success) return kFailure;
+    if (!success) return ZYNINSFailed;
 
     // A requisite fires once its condition is installed, superseded or examined here.
     for (const std::string &required : pending.TakeFiring())
-      if (!BoundedAdd(nextPass, required, "nbtoscanafter3")) return kFailure;
+      if (!BoundedAdd(nextPass, required, "nbtoscanafter3")) return ZYNINSFailed;
     passOne = false;
     scan = nextPass.Items();
     nextPass.Clear();
@@ -213,12 +213,12 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[32], unsigned int n, ZYNINSTy
   std::vector<int> numbers = toInstall.Items();
   std::sort(numbers.begin(), numbers.end());
 
-  char(*result)[32] = new char[numbers.size()][32];
+  char(*result)[ZYNINSNameWidth] = new char[numbers.size()][ZYNINSNameWidth];
   unsigned int total = 0;
   for (size_t i = 0; i < numbers.size(); ++i) {
     int position = GetIndexI(numbers[i]);  // every number came from a line of this medium
     const ZYNINSUnitToc &entry = _Entries[position];
-    memcpy(result[i], entry.GetName(), 32);
+    memcpy(result[i], entry.GetName(), ZYNINSNameWidth);
     total += mediaSwitch != 0 ? _Prefix[position].GetMediaSize() : entry.GetSize();
   }
   if (count) *count = static_cast<unsigned int>(numbers.size());

@@ -1,3 +1,4 @@
+// Loading a media catalogue: its prefixes, entries, levels and sequence index.
 #include "ZYNINSMediaToc.h"
 
 #include <fstream>

@@ -1,8 +1,9 @@
+// Keeping the conditional requisites that wait, and firing them in waiting order.
 #include "ZYNINSPendingRequisites.h"
 
 #include <algorithm>
 
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 
 ZYNINSPendingRequisites::AddResult ZYNINSPendingRequisites::Add(const ZYNINSIfreqPair &pair, bool conditionMet,
                                                                 bool conditionExamined) {

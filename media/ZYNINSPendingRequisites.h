@@ -15,12 +15,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
 class ZYNINSPendingRequisites {
  public:
   enum AddResult { Added, Present, Full };
-  explicit ZYNINSPendingRequisites(std::size_t capacity = 4096) : _Capacity(capacity) {}
+  explicit ZYNINSPendingRequisites(std::size_t capacity = ZYNINSListCapacity) : _Capacity(capacity) {}
 
   // Adds a pair unless an equal one (both halves) is waiting; a full list refuses every pair.
   // conditionMet: the condition is installed or superseded, or every pair fires (lenient mode).
@@ -30,8 +31,6 @@ class ZYNINSPendingRequisites {
   void Examined(const std::string &name);
   // Ends a pass: the required names of the pairs that fire, in waiting order; they stop waiting.
   std::vector<std::string> TakeFiring();
-  // Number of pairs waiting.
-  std::size_t Count() const { return _Keys.size(); }
 
  private:
   struct Waiting {

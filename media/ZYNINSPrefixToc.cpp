@@ -1,3 +1,4 @@
+// Reading the prefix a media TOC line carries ahead of its entry fields.
 #include <istream>
 
 #include "ZYNINSMediaToc.h"

@@ -1,3 +1,4 @@
+// Finding, reading and caching message catalogue files, and substituting their parameters.
 #include "ZYNMsgCatalog.h"
 
 #include <sys/stat.h>

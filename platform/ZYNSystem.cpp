@@ -1,3 +1,4 @@
+// The environment and file-existence stand-ins over the C library.
 #include "ZYNSystem.h"
 
 #include <cstdlib>

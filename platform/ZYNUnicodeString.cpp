@@ -1,12 +1,5 @@
+// Counting the characters of a UTF-8 string.
 #include "ZYNUnicodeString.h"
-
-#include <cstdio>
-
-void ZYNUnicodeString::BuildFromNum(int value, const char *format) {
-  char digits[32];
-  snprintf(digits, sizeof digits, format ? format : "%d", value);
-  _Text = digits;
-}
 
 int ZYNUnicodeString::GetLengthInChar() const {
   int count = 0;

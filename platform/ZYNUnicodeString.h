@@ -12,8 +12,6 @@ class ZYNUnicodeString {
     _Text = text ? text : "";
     return *this;
   }
-  // Sets the text to value formatted with format (an integer conversion such as "%d").
-  void BuildFromNum(int value, const char *format = "%d");
   // Number of characters (code points), 0 for an empty string.
   int GetLengthInChar() const;
   // The text as a NUL-terminated string, valid while the object lives unchanged.

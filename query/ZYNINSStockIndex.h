@@ -2,6 +2,8 @@
 #ifndef ZYNINSStockIndex_h
 #define ZYNINSStockIndex_h
 
+#include "ZYNINSLimits.h"
+
 class ZYNINSStockIndex {
  public:
   ZYNINSStockIndex() : _NbIndex(0) {}
@@ -12,11 +14,10 @@ class ZYNINSStockIndex {
   unsigned int *GetNbIndexAddress() { return &_NbIndex; }
   unsigned int GetNbIndex() const { return _NbIndex; }
   int GetIndex(int i) const { return _Index[i]; }
-  int *GetTabIndex() { return _Index; }
 
  private:
   unsigned int _NbIndex;
-  int _Index[4096];
+  int _Index[ZYNINSListCapacity];
 };
 
 #endif

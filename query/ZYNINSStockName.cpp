@@ -1,10 +1,12 @@
+// The result list of names and labels: access and copying.
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
-char (*ZYNINSStockName::Reset())[4096][32] {
+char (*ZYNINSStockName::Reset())[ZYNINSListCapacity][ZYNINSNameWidth] {
   // The list is one raw block of its documented layout (callers allocate it as such): the
   // unsigned 32-bit count, the names right after it, then the label pointers.
   static_assert(sizeof _NbName == 4 && std::is_unsigned<decltype(_NbName)>::value, "the count is unsigned 32-bit");
@@ -18,7 +20,7 @@ char (*ZYNINSStockName::Reset())[4096][32] {
   return &_Name;
 }
 
-char *(*ZYNINSStockName::GetTabLabel())[4096] { return &_Label; }
+char *(*ZYNINSStockName::GetTabLabel())[ZYNINSListCapacity] { return &_Label; }
 
 unsigned int ZYNINSStockName::GetNbName() const { return _NbName; }
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "ZYNINSDiag.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
 

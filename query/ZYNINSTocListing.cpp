@@ -2,7 +2,7 @@
 #include <memory>
 #include <ostream>
 
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
 

@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
-#include "ZYNINSSearch.h"
+#include "ZYNINSLimits.h"
+#include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
-
-// A name field holds at most 31 characters, so a longer word can never match one.
-const std::size_t kMaxNameLength = 31;
 
 // The next white-space separated word of the stream; false when none is left.
 bool ReadWord(std::istream &in, std::string &word) { return static_cast<bool>(in >> word); }
@@ -33,7 +31,7 @@ std::unordered_set<std::string> ReadVisibleWords(std::istream &in) {
   Rewind(in);
   std::string word;
   while (ReadWord(in, word))
-    if (word.size() <= kMaxNameLength) words.insert(WordText(word));
+    if (word.size() <= ZYNINSMaxNameLength) words.insert(WordText(word));
   return words;
 }
 
@@ -45,13 +43,13 @@ int ZYNINSToc::IsVisible(char *name) const {
   const std::string wanted = ZYNINSNameText(name);
   std::string word;
   while (ReadWord(*_PCFGList, word))
-    if (word.size() <= kMaxNameLength && WordText(word) == wanted) return 1;
+    if (word.size() <= ZYNINSMaxNameLength && WordText(word) == wanted) return 1;
   return 0;
 }
 
 void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list, int visible) const {
   if (!list) return;
-  char(*names)[32] = *list->Reset();
+  char(*names)[ZYNINSNameWidth] = *list->Reset();
   unsigned int *count = list->GetNbNameAddress();
 
   // Distinct names in order of first appearance; PCFG.list is read only once a candidate needs it.
@@ -71,7 +69,7 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
       }
       if (!visibleWords.count(name)) continue;
     }
-    if (taken.size() >= 4096) break;  // the list's capacity
+    if (taken.size() >= ZYNINSListCapacity) break;
     if (seen.insert(name).second) taken.push_back(name);
   }
 
@@ -81,11 +79,8 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
   else
     std::sort(taken.begin(), taken.end());
 
-  char *(*labels)[4096] = list->GetTabLabel();
-  for (std::size_t i = 0; i < taken.size(); ++i) {
-    memset(names[i], 0, 32);
-    memcpy(names[i], taken[i].data(), taken[i].size());
-  }
+  char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
+  for (std::size_t i = 0; i < taken.size(); ++i) ZYNINSCopyName(names[i], taken[i]);
   *count = static_cast<unsigned int>(taken.size());
 
   // The label comes from the first entry of that name, whatever its package: code before zarn.

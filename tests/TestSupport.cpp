@@ -1,3 +1,4 @@
+// The shared test fixture: a fresh temporary folder and a diagnostic collection per test.
 #include "TestSupport.h"
 
 #include <stdlib.h>

@@ -1,3 +1,4 @@
+// Tests of collecting diagnostics between a reset and a fetch.
 #include <sstream>
 
 #include "TestSupport.h"

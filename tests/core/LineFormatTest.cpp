@@ -1,3 +1,4 @@
+// Tests of reading and writing TOC lines.
 #include <sstream>
 
 #include "TestToc.h"

@@ -1,3 +1,4 @@
+// Tests of loading a TOC file into the base catalogue.
 #include "TestToc.h"
 #include "TestSupport.h"
 

@@ -1,3 +1,4 @@
+// Test support of the flat interface: recorded message boxes and label lists.
 #include "FlatTestSupport.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// Tests of the installed catalogue's integrity check.
 #include <filesystem>
 #include <sstream>
 #include <string>

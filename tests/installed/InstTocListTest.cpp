@@ -1,3 +1,4 @@
+// Tests of the installed inventory listing.
 #include <sstream>
 #include <string>
 

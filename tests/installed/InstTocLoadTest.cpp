@@ -1,3 +1,4 @@
+// Tests of loading an installed catalogue and its name lists.
 #include <sstream>
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Tests of the message catalogue stand-in.
 #include "TestSupport.h"
 #include "ZYNINSDiag.h"
 #include "ZYNMsgCatalog.h"

@@ -1,17 +1,16 @@
+// Building the name lookups of a catalogue and answering them.
 #include "ZYNINSTocIndex.h"
 
-#include "ZYNINSSearch.h"
+#include "ZYNINSNames.h"
 
 namespace {
 const std::vector<int> kNone;
-
-bool IsEntryType(ZYNINSType type) { return type == ZYNINSCode || type == ZYNINSZarn; }
 }  // namespace
 
 ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries) {
   for (int i = 0; i < nbEntries; ++i) {
     const ZYNINSUnitToc &entry = entries[i];
-    if (!IsEntryType(entry.GetType())) continue;
+    if (!ZYNINSIsEntryType(entry.GetType())) continue;
     int t = entry.GetType();
     _First[t].emplace(ZYNINSNameText(entry.GetName()), i);
     for (int k = 0; k < entry.GetNbSupersede(); ++k) Note(_Superseding[t], entry.GetSupersede(k), i);
@@ -32,19 +31,19 @@ const std::vector<int> &ZYNINSTocIndex::Find(const Positions &map, const char *n
 }
 
 int ZYNINSTocIndex::First(const char *name, ZYNINSType type) const {
-  if (!IsEntryType(type)) return -1;
+  if (!ZYNINSIsEntryType(type)) return -1;
   auto found = _First[type].find(ZYNINSNameText(name));
   return found == _First[type].end() ? -1 : found->second;
 }
 
 const std::vector<int> &ZYNINSTocIndex::Superseding(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Superseding[type], name) : kNone;
+  return ZYNINSIsEntryType(type) ? Find(_Superseding[type], name) : kNone;
 }
 
 const std::vector<int> &ZYNINSTocIndex::Prerequing(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Prerequing[type], name) : kNone;
+  return ZYNINSIsEntryType(type) ? Find(_Prerequing[type], name) : kNone;
 }
 
 const std::vector<int> &ZYNINSTocIndex::Ifrequing(const char *name, ZYNINSType type) const {
-  return IsEntryType(type) ? Find(_Ifrequing[type], name) : kNone;
+  return ZYNINSIsEntryType(type) ? Find(_Ifrequing[type], name) : kNone;
 }
