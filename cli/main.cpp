@@ -10,6 +10,7 @@
 #include "JsonOutput.h"
 #include "ToolError.h"
 #include "WorkDir.h"
+#include "ZYNINSVersion.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int ReportUsage(const std::string &reason, const CLI::App &app) {
 
 int main(int argc, char **argv) {
   CLI::App app("Reads the TOC catalogues of installation media and installations.", "zyntoc");
+  app.set_version_flag("--version", std::string("zyntoc ") + ZYNTOC_VERSION_STRING, "Print the version and exit");
   app.require_subcommand(1);
   app.footer(
       "Catalogues: --media FILE (a medium's TOC), --installed FILE, or --root DIR, an installation\n"

@@ -12,33 +12,27 @@
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
-#include "ZYNINSWorkList.h"
+#include "ZYNINSPlanLists.h"
 #include "ZYNINSStockIndex.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
 
-// An internal error: the call stops and returns the failure value.
-struct RemovalFault {
-  const char *key;
-  const char *text;
-};
-
 // What tells the two operations apart.
 struct RemovalRules {
   ZYNINSPkg requestPkg[2];     // package kinds a request may name
   bool messagesNameType;       // request messages carry the type keyword
-  RemovalFault notFound;       // request neither installed as such nor known
-  RemovalFault wrongKind;      // request of another package kind
+  ZYNINSPlanFault notFound;       // request neither installed as such nor known
+  ZYNINSPlanFault wrongKind;      // request of another package kind
   bool followIfreq;            // conditional requisites are followed too
   bool finalSteps;             // framework and FIX steps after the passes
-  RemovalFault prereqFull;     // next-pass list full while adding prerequiring units
-  RemovalFault ifreqFull;      // next-pass list full while adding ifreq units
-  RemovalFault scannedFull;
-  RemovalFault candidateFull;  // next-pass list full while releasing a candidate
-  RemovalFault deferredFull;
-  RemovalFault orphanFull;
-  RemovalFault tooMany;        // request over the scan list's capacity
+  ZYNINSPlanFault prereqFull;     // next-pass list full while adding prerequiring units
+  ZYNINSPlanFault ifreqFull;      // next-pass list full while adding ifreq units
+  ZYNINSPlanFault scannedFull;
+  ZYNINSPlanFault candidateFull;  // next-pass list full while releasing a candidate
+  ZYNINSPlanFault deferredFull;
+  ZYNINSPlanFault orphanFull;
+  ZYNINSPlanFault tooMany;        // request over the scan list's capacity
 };
 
 // Fixes, always code; the result goes to the "to_remove" file.
@@ -166,22 +160,17 @@ class RemovalPlan {
   bool Passes(char (*names)[ZYNINSNameWidth], unsigned int n) {
     // The first scan list is the request itself, duplicates included: a rejected
     // name requested twice is reported twice.
-    std::vector<std::string> scan;
-    if (names)
-      for (unsigned int i = 0; i < n; ++i) scan.push_back(ZYNINSNameText(names[i]));
-    for (bool firstPass = true; !scan.empty(); firstPass = false) {
-      for (const std::string &name : scan) {
-        if (_Scanned.Contains(name)) continue;
-        if (firstPass && !AcceptRequest(name)) continue;
+    for (_Passes.Start(names, n); !_Passes.Done(); _Passes.Advance()) {
+      for (const std::string &name : _Passes.Scan()) {
+        if (_Passes.Scanned.Contains(name)) continue;
+        if (_Passes.FirstPass() && !AcceptRequest(name)) continue;
         if (!_Closure) continue;
         if (!FollowDependents(name)) return false;
         if (!CollectCandidates(name)) return false;
-        if (_Scanned.Add(name) == ZYNINSNameWorkList::Full) return Fault(_Rules.scannedFull);
+        if (!ZYNINSBoundedAdd(_Rules.scannedFull, _Passes.Scanned, name)) return false;
       }
       // Candidates still deferred are tested again next pass, against the grown removal set.
       if (!SortCandidates()) return false;
-      scan = _NextPass.Items();
-      _NextPass.Clear();
     }
     return true;
   }
@@ -202,7 +191,7 @@ class RemovalPlan {
     return true;
   }
 
-  void ReportRequest(const RemovalFault &message, const std::string &name) const {
+  void ReportRequest(const ZYNINSPlanFault &message, const std::string &name) const {
     if (_Rules.messagesNameType)
       ZYNINSReport(message.key, message.text, {name, ZYNINSTypeName(_Type)});
     else
@@ -218,11 +207,10 @@ class RemovalPlan {
     return TakeRelation(_Rules.ifreqFull);
   }
 
-  bool TakeRelation(const RemovalFault &whenFull) {
+  bool TakeRelation(const ZYNINSPlanFault &whenFull) {
     for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
       int index = _Relation.GetIndex(k);
-      if (_NextPass.Add(ZYNINSNameText(_Entries[index].GetName())) == ZYNINSNameWorkList::Full)
-        return Fault(whenFull);
+      if (!ZYNINSBoundedAdd(whenFull, _Passes.Next, ZYNINSNameText(_Entries[index].GetName()))) return false;
       _Removal.Add(index);
     }
     return true;
@@ -236,11 +224,11 @@ class RemovalPlan {
     const ZYNINSUnitToc &entry = _Entries[index];
     for (int k = 0; k < entry.GetNbSupersede(); ++k) {
       std::string superseded = ZYNINSNameText(entry.GetSupersede(k));
-      if (IsInstalled(superseded) == 0 || _Scanned.Contains(superseded) || _Deferred.Contains(superseded) ||
+      if (IsInstalled(superseded) == 0 || _Passes.Scanned.Contains(superseded) || _Deferred.Contains(superseded) ||
           _Fresh.Contains(superseded))
         continue;
       // Only a new name can overflow the candidates: a known one is never refused.
-      if (_Deferred.Count() + _Fresh.Count() >= ZYNINSListCapacity) return Fault(_Rules.orphanFull);
+      if (_Deferred.Count() + _Fresh.Count() >= ZYNINSListCapacity) return ZYNINSPlanFails(_Rules.orphanFull);
       _Fresh.Add(superseded);
     }
     return true;
@@ -262,9 +250,9 @@ class RemovalPlan {
     int holder = FirstStaying(name, RemovalAccess::Superseding, false);
     if (holder < 0) {
       _Deferred.Release(name);
-      return _NextPass.Add(name) != ZYNINSNameWorkList::Full || Fault(_Rules.candidateFull);
+      return ZYNINSBoundedAdd(_Rules.candidateFull, _Passes.Next, name);
     }
-    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity) return Fault(_Rules.deferredFull);
+    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity) return ZYNINSPlanFails(_Rules.deferredFull);
     _Deferred.Hold(name, order, holder);
     return true;
   }
@@ -272,7 +260,7 @@ class RemovalPlan {
   // Frameworks that only the removed units (and fixes) need go with them, one level
   // deep: frameworks taken here are not examined themselves.
   void FrameworkStep() {
-    _Scanned.Clear();  // now the frameworks taken
+    _Passes.Scanned.Clear();  // now the frameworks taken
     const std::size_t members = _Removal.Count();
     for (std::size_t m = 0; m < members; ++m) {
       const ZYNINSUnitToc &unit = _Entries[_Removal[m]];
@@ -280,7 +268,7 @@ class RemovalPlan {
         std::string prereq = ZYNINSNameText(unit.GetPrereq(k));
         int framework = Find(prereq);
         if (framework < 0 || _Removal.Contains(framework) || _Entries[framework].GetPkg() != ZYNINSFWK ||
-            _Scanned.Contains(prereq))
+            _Passes.Scanned.Contains(prereq))
           continue;
         // Taken frameworks may free others later in this step: a user found staying
         // answers until it joins the removal set itself.
@@ -292,7 +280,7 @@ class RemovalPlan {
           continue;
         }
         _Removal.Add(framework);
-        _Scanned.Add(prereq);  // at most one name per entry: never full
+        _Passes.Scanned.Add(prereq);  // at most one name per entry: never full
       }
     }
   }
@@ -334,11 +322,6 @@ class RemovalPlan {
     return index >= 0 && index < _NbEntries ? index : -1;
   }
 
-  static bool Fault(const RemovalFault &fault) {
-    ZYNINSReport(fault.key, fault.text);
-    return false;
-  }
-
   ZYNINSInstToc &_Toc;
   const RemovalRules &_Rules;
   const ZYNINSType _Type;
@@ -346,8 +329,7 @@ class RemovalPlan {
   int _NbEntries;
   const ZYNINSUnitToc *_Entries;
 
-  ZYNINSNameWorkList _NextPass;
-  ZYNINSNameWorkList _Scanned;
+  ZYNINSPassLists _Passes;
   ZYNINSNameWorkList _Fresh;  // candidates found in this pass
   DeferredCandidates _Deferred;
   unsigned int _NextOrder = 0;
@@ -357,23 +339,16 @@ class RemovalPlan {
   std::unordered_map<std::string, int> _FrameworkUsers;  // framework -> a user staying
 };
 
-bool RequestFits(const RemovalRules &rules, unsigned int n) {
-  if (n <= ZYNINSListCapacity) return true;
-  ZYNINSReport(rules.tooMany.key, rules.tooMany.text, {std::to_string(n)});
-  return false;
-}
-
-// The all-ones value means failure; a real total never shows it.
 unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
   unsigned int total = 0;
   for (int index : order) total += plan.Entry(index).GetSize();
-  return total == ZYNINSFailed ? ZYNINSFailed - 1 : total;
+  return ZYNINSPlanTotal(total);
 }
 
 }  // namespace
 
 unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n) {
-  if (!RequestFits(kFixRules, n)) return ZYNINSFailed;
+  if (!ZYNINSRequestFits(n, kFixRules.tooMany)) return ZYNINSFailed;
   RemovalPlan plan(*this, kFixRules, ZYNINSCode, true);
   if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();
@@ -398,7 +373,7 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int
     ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
     return ZYNINSFailed;
   }
-  if (!RequestFits(kProductRules, n)) return ZYNINSFailed;
+  if (!ZYNINSRequestFits(n, kProductRules.tooMany)) return ZYNINSFailed;
   RemovalPlan plan(*this, kProductRules, type, closure != 0);
   if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();

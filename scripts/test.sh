@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds zyntoc from scratch and runs the whole test suite twice: in a normal build,
-# then under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails); then the
+# then under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails); the normal
+# build is also installed, consumed and packaged (scripts/test-packaging.sh); then the
 # Windows builds (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,5 +18,6 @@ for variant in normal sanitize; do
   cmake -S . -B "$dir" "${options[@]}"
   cmake --build "$dir" -j"$jobs"
   ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  if [ "$variant" = normal ]; then bash scripts/test-packaging.sh "$dir"; fi
 done
 bash scripts/test-windows.sh

@@ -1,0 +1,76 @@
+// The list machinery both planners share: the pass lists (the names to scan this pass,
+// those for the next one, those scanned), a bounded add that reports the internal error
+// of a full list, the bound on a request and the guard of the failure value.
+#ifndef ZYNINSPlanLists_h
+#define ZYNINSPlanLists_h
+
+#include <string>
+#include <vector>
+
+#include "ZYNINSDiag.h"
+#include "ZYNINSLimits.h"
+#include "ZYNINSNames.h"
+#include "ZYNINSWorkList.h"
+
+// A fault of a planner, with its message key and default text: the call stops and
+// returns the failure value.
+struct ZYNINSPlanFault {
+  const char *key;
+  const char *text;
+};
+
+// Reports the fault and answers false, so that a step can return it.
+inline bool ZYNINSPlanFails(const ZYNINSPlanFault &fault) {
+  ZYNINSReport(fault.key, fault.text);
+  return false;
+}
+
+// Adds to a bounded list; a full list is the given internal error.
+template <typename List, typename... Item>
+bool ZYNINSBoundedAdd(const ZYNINSPlanFault &whenFull, List &list, const Item &...item) {
+  return list.Add(item...) != List::Full || ZYNINSPlanFails(whenFull);
+}
+
+// A request longer than the working lists is refused rather than cut; the fault text
+// takes the number of names requested.
+inline bool ZYNINSRequestFits(unsigned int n, const ZYNINSPlanFault &tooMany) {
+  if (n <= ZYNINSListCapacity) return true;
+  ZYNINSReport(tooMany.key, tooMany.text, {std::to_string(n)});
+  return false;
+}
+
+// The all-ones value means failure to every caller: a real total never shows it.
+inline unsigned int ZYNINSPlanTotal(unsigned int total) { return total == ZYNINSFailed ? ZYNINSFailed - 1 : total; }
+
+// The names a planner scans, pass by pass: the request first, duplicates included, then
+// what the previous pass put on the next-pass list.
+class ZYNINSPassLists {
+ public:
+  // The first pass scans the request itself.
+  void Start(char (*names)[ZYNINSNameWidth], unsigned int n) {
+    _Scan.clear();
+    _FirstPass = true;
+    if (!names) return;
+    _Scan.reserve(n);
+    for (unsigned int i = 0; i < n; ++i) _Scan.push_back(ZYNINSNameText(names[i]));
+  }
+
+  bool Done() const { return _Scan.empty(); }
+  bool FirstPass() const { return _FirstPass; }
+  const std::vector<std::string> &Scan() const { return _Scan; }
+  // Ends a pass: the next-pass list becomes the scan list.
+  void Advance() {
+    _Scan = Next.Items();
+    Next.Clear();
+    _FirstPass = false;
+  }
+
+  ZYNINSNameWorkList Next;     // names to scan in the next pass
+  ZYNINSNameWorkList Scanned;  // names examined so far
+
+ private:
+  std::vector<std::string> _Scan;
+  bool _FirstPass = true;
+};
+
+#endif
