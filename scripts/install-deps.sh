@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
-<<<<<<< HEAD
-# compiler, GoogleTest, CLI11 and nlohmann-json; with --windows also what the Windows builds need
-# (Debian packages, installed with apt-get when run as root).
-=======
-# compiler, GoogleTest, CLI11 and nlohmann-json, and for the packaging tests scdoc (the manual
-# page), man, pkg-config, file and dpkg-dev (Debian packages, installed with apt-get when run
-# as root).
->>>>>>> main
+# compiler, GoogleTest, CLI11 and nlohmann-json, for the packaging tests scdoc (the manual page),
+# man, pkg-config, file and dpkg-dev, and with --windows what the Windows builds need (Debian
+# packages, installed with apt-get when run as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -17,20 +12,17 @@ command -v gcc >/dev/null || missing+=(gcc)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/CLI/CLI.hpp ] || missing+=(libcli11-dev)
 [ -e /usr/include/nlohmann/json.hpp ] || missing+=(nlohmann-json3-dev)
-<<<<<<< HEAD
+command -v scdoc >/dev/null || missing+=(scdoc)
+command -v man >/dev/null || missing+=(man-db)
+command -v pkg-config >/dev/null || missing+=(pkg-config)
+command -v file >/dev/null || missing+=(file)
+command -v dpkg-shlibdeps >/dev/null || missing+=(dpkg-dev)
 if [ "${1:-}" = --windows ]; then  # mingw-w64, the 64-bit wine loader, GoogleTest's sources
   command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
   command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
   [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
   [ -e /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
 fi
-=======
-command -v scdoc >/dev/null || missing+=(scdoc)
-command -v man >/dev/null || missing+=(man-db)
-command -v pkg-config >/dev/null || missing+=(pkg-config)
-command -v file >/dev/null || missing+=(file)
-command -v dpkg-shlibdeps >/dev/null || missing+=(dpkg-dev)
->>>>>>> main
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
   echo "Installing ${missing[*]} ..."
