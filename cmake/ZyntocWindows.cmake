@@ -39,3 +39,14 @@ if(PROJECT_IS_TOP_LEVEL AND ZYNTOC_GTEST_SOURCE_DIR AND NOT TARGET GTest::gtest_
     add_library(GTest::gtest_main ALIAS gtest_main)
   endif()
 endif()
+
+# The tool's header-only libraries (CLI11, nlohmann-json) come, in a cross build, from a folder
+# that holds only their headers: the host's /usr/include would bring the host's C library along.
+if(PROJECT_IS_TOP_LEVEL AND ZYNTOC_HOST_HEADERS)
+  foreach(target IN ITEMS CLI11::CLI11 nlohmann_json::nlohmann_json)
+    if(NOT TARGET ${target})
+      add_library(${target} INTERFACE IMPORTED)
+      set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${ZYNTOC_HOST_HEADERS}")
+    endif()
+  endforeach()
+endif()

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "ZYNINSToc.h"
+#include "ZYNSystem.h"
 
 namespace {
 
@@ -45,11 +46,12 @@ void TocTest::TearDown() {
 }
 
 std::string TocTest::WriteFile(const std::string &name, const std::string &text) {
-  std::filesystem::path path = std::filesystem::path(_Dir) / name;
-  std::filesystem::create_directories(path.parent_path());
+  // Joined with '/' on every platform, so that tests can spell the same path themselves.
+  std::string path = _Dir + "/" + name;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream out(path, std::ios::binary);
   out << text;
-  return path.string();
+  return path;
 }
 
 std::string TocTest::TakeDiagnostics() {
@@ -69,6 +71,10 @@ std::string ReadFile(const std::string &path) {
 }
 
 std::string DataPath(const std::string &relative) { return std::string(ZYNTOC_TEST_DATA) + "/" + relative; }
+
+std::string ControlPath(const std::string &root, const std::string &name) {
+  return root + ZYNPathSeparator + "control" + ZYNPathSeparator + name;
+}
 
 #if defined(_WIN32)
 void SetEnv(const std::string &name, const std::string &value) { _putenv_s(name.c_str(), value.c_str()); }

@@ -31,6 +31,9 @@ std::string ReadFile(const std::string &path);
 // Path of a file kept under tests/data.
 std::string DataPath(const std::string &relative);
 
+// The path the library composes for a file of an installation's control directory.
+std::string ControlPath(const std::string &root, const std::string &name);
+
 // The test process's environment. On Windows an empty value removes the variable.
 void SetEnv(const std::string &name, const std::string &value);
 void UnsetEnv(const std::string &name);

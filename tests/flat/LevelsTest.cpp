@@ -53,7 +53,7 @@ TEST_F(LevelsTest, MissingOrEmptyInstallPath) {
 
 TEST_F(LevelsTest, RootWithoutInstalledCatalogue) {
   Root(Dir());
-  std::string path = Dir() + "/control/PRESENT";
+  std::string path = ControlPath(Dir(), "PRESENT");
   EXPECT_EQ(FailedLevels(), Twice(" Error ( ", " ) : File " + path + " is not found. Check Setup integrity.\n\n"));
 
   // Too long for the path buffer: refused the same way, never composed past it.

@@ -25,6 +25,15 @@ TEST_F(MsgCatalogTest, CatalogueTextReplacesTheDefaultWithItsParameters) {
   EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
 }
 
+TEST_F(MsgCatalogTest, CrLfLineEndsReadAsNewlines) {
+  UseCatalog("# translated texts\r\n"
+             "\r\n"
+             "Some.Key = %2 contient %1\\n\r\n"
+             "Plain.Key=no parameters here\r\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
+}
+
 TEST_F(MsgCatalogTest, KeyMissingFromALoadedCatalogue) {
   UseCatalog("Other.Key = other\n");
   EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "default %s", {"x"}), "default x");
