@@ -20,5 +20,6 @@ void AddListCommand(CLI::App &app, CommandTable &table);
 void AddLevelsCommand(CLI::App &app, CommandTable &table);
 void AddCatCommand(CLI::App &app, CommandTable &table);
 void AddGraphCommand(CLI::App &app, CommandTable &table);
+void AddLintCommand(CLI::App &app, CommandTable &table);
 
 #endif

@@ -22,13 +22,15 @@ Json KeywordJson(const char *keyword) { return keyword != nullptr ? Json(keyword
 
 }  // namespace
 
-Json UnitsJson(const UnitList &units) {
+Json UnitsJson(const UnitList &units, bool withReasons) {
   Json array = Json::array();
-  for (const Unit &unit : units)
+  for (const Unit &unit : units) {
     array.push_back({{"name", unit.Name},
                      {"label", unit.Label},
                      {"type", KeywordJson(TypeKeyword(unit.Type))},
                      {"package", KeywordJson(PkgKeyword(unit.Pkg))}});
+    if (withReasons) array.back()["reasons"] = unit.Reasons;
+  }
   return array;
 }
 
@@ -43,6 +45,7 @@ void PrintUnits(std::ostream &out, const UnitList &units) {
     out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.Name;
     if (!unit.Label.empty()) out << "  " << unit.Label;
     out << '\n';
+    for (const std::string &reason : unit.Reasons) out << std::string(width + 4, ' ') << reason << '\n';
   }
 }
 

@@ -13,19 +13,23 @@
 
 // A unit as the commands show it; type and package kind are -1 when not known.
 struct Unit {
+  Unit(std::string name, std::string label) : Name(std::move(name)), Label(std::move(label)) {}
   std::string Name;
   std::string Label;
   int Type = -1;
   int Pkg = -1;
+  std::vector<std::string> Reasons;  // why planning took it (--why)
 };
 using UnitList = std::vector<Unit>;
 
 // The names and labels of a result list.
 UnitList UnitsOf(ZYNINSStockName &list);
-// One indented line per unit, labels aligned; "(none)" for an empty list.
+// One indented line per unit, labels aligned, its reasons below the label; "(none)" for
+// an empty list.
 void PrintUnits(std::ostream &out, const UnitList &units);
-// An array of {"name", "label", "type", "package"}, unknown values null.
-Json UnitsJson(const UnitList &units);
+// An array of {"name", "label", "type", "package"}, unknown values null, and "reasons"
+// when asked.
+Json UnitsJson(const UnitList &units, bool withReasons = false);
 
 // The way a planning total is counted, so that its unit can be named.
 enum class SizeKind { InstallCode, InstallZarn, InstallMediaSwitch, Removal };

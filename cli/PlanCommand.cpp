@@ -1,6 +1,7 @@
 // plan: what installing the named units really installs, in sequence order, and its space.
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "Catalogues.h"
 #include "Commands.h"
@@ -9,6 +10,7 @@
 #include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
+#include "WhyRecorder.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ struct PlanOptions {
   std::vector<std::string> Units;
   bool Zarn = false;
   bool MediaSwitch = false;
+  bool Why = false;
 };
 
 int RunPlan(const PlanOptions &options) {
@@ -25,6 +28,7 @@ int RunPlan(const PlanOptions &options) {
   auto installed = LoadInstalledIfAny(options.Sources);
   const ZYNINSType type = options.Zarn ? ZYNINSZarn : ZYNINSCode;
 
+  std::unique_ptr<WhyRecorder> why(options.Why ? new WhyRecorder : nullptr);
   unsigned int count = 0;
   char(*list)[kNameWidth] = nullptr;
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, options.MediaSwitch ? 1 : 0,
@@ -39,12 +43,17 @@ int RunPlan(const PlanOptions &options) {
   }
   delete[] list;
   media->Annotate(units, type);
+  if (why) {
+    std::set<std::string> planned;
+    for (const Unit &unit : units) planned.insert(unit.Name);
+    for (Unit &unit : units) unit.Reasons = why->Reasons(unit.Name, planned);
+  }
 
   SizeKind kind = options.MediaSwitch ? SizeKind::InstallMediaSwitch
                   : options.Zarn      ? SizeKind::InstallZarn
                                       : SizeKind::InstallCode;
   if (JsonWanted()) {
-    JsonDocument()["install"] = UnitsJson(units);
+    JsonDocument()["install"] = UnitsJson(units, options.Why);
     JsonDocument()["space"] = SpaceJson(total, kind);
     return ExitSuccess;
   }
@@ -72,6 +81,7 @@ void AddPlanCommand(CLI::App &app, CommandTable &table) {
   command->add_flag("--media-switch", options->MediaSwitch,
                     "use the medium's own sizes (result in KiB: total / 1024 + 1) and the lenient "
                     "closure: missing prerequisites are ignored and every conditional requisite is taken");
+  command->add_flag("--why", options->Why, "give the reasons each unit is installed");
   AddJsonFlag(*command);
   table[command] = [options] { return RunPlan(*options); };
 }

@@ -1,6 +1,7 @@
 // remove: what must go with the named installed units, and the space that frees.
 #include <iostream>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "Catalogues.h"
@@ -10,6 +11,7 @@
 #include "LibraryValues.h"
 #include "Output.h"
 #include "ToolError.h"
+#include "WhyRecorder.h"
 #include "WorkDir.h"
 
 namespace {
@@ -20,6 +22,7 @@ struct RemoveOptions {
   bool Fixes = false;
   bool Closure = false;
   bool Zarn = false;
+  bool Why = false;
   std::string OutputDir;
 };
 
@@ -43,6 +46,8 @@ int RunRemove(const RemoveOptions &options) {
     throw UsageError("--output-dir applies only to --fixes, whose answer is the to_remove file");
   NameBlock request(options.Units);
   auto installed = LoadInstalledRequired(options.Sources);
+  const ZYNINSType type = options.Zarn ? ZYNINSZarn : ZYNINSCode;
+  std::unique_ptr<WhyRecorder> why(options.Why ? new WhyRecorder : nullptr);
 
   unsigned int total;
   UnitList units;
@@ -58,16 +63,24 @@ int RunRemove(const RemoveOptions &options) {
     units = ParseToRemove(toRemove);
   } else {
     std::unique_ptr<ZYNINSStockName> removed(new ZYNINSStockName);
-    total = installed->GetSize(request.Data(), request.Count(), options.Zarn ? ZYNINSZarn : ZYNINSCode,
-                               options.Closure ? 1 : 0, removed.get());
+    total = installed->GetSize(request.Data(), request.Count(), type, options.Closure ? 1 : 0, removed.get());
     FlushDiagnostics();
     if (total != kPlanningFailed) units = UnitsOf(*removed);
   }
   if (total == kPlanningFailed) throw AnswerFailure("removal planning failed");
+  installed->Annotate(units, type);
+  if (why) {
+    std::set<std::string> removed;
+    for (const Unit &unit : units) removed.insert(unit.Name);
+    auto isFix = [&](const std::string &name) {
+      const ZYNINSUnitToc *entry = installed->Find(name, type);
+      return entry != nullptr && entry->GetPkg() == ZYNINSFIX;
+    };
+    for (Unit &unit : units) unit.Reasons = why->Reasons(unit.Name, removed, isFix);
+  }
 
   if (JsonWanted()) {
-    installed->Annotate(units, options.Zarn ? ZYNINSZarn : ZYNINSCode);
-    JsonDocument()["removal"] = UnitsJson(units);
+    JsonDocument()["removal"] = UnitsJson(units, options.Why);
     JsonDocument()["space_freed"] = SpaceJson(total, SizeKind::Removal);
     return ExitSuccess;
   }
@@ -98,6 +111,7 @@ void AddRemoveCommand(CLI::App &app, CommandTable &table) {
   command->add_flag("--zarn", options->Zarn, "remove zarn entries instead of code entries");
   command->add_option("--output-dir", options->OutputDir, "keep the to_remove file in this directory")
       ->type_name("DIR");
+  command->add_flag("--why", options->Why, "give the reasons each unit is removed");
   AddJsonFlag(*command);
   table[command] = [options] { return RunRemove(*options); };
 }

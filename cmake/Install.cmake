@@ -27,6 +27,10 @@ install(TARGETS zyntoc EXPORT zyntocTargets
   ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}"
   INCLUDES DESTINATION "${ZYNTOC_INSTALL_INCLUDEDIR}")
 install(EXPORT zyntocTargets NAMESPACE zyntoc:: DESTINATION "${ZYNTOC_INSTALL_CMAKEDIR}")
+if(MINGW)
+  # The .def file the Windows build writes beside the DLL, for front ends built with other compilers.
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/zyntoc.def" DESTINATION "${CMAKE_INSTALL_LIBDIR}" OPTIONAL)
+endif()
 
 configure_package_config_file("${CMAKE_CURRENT_LIST_DIR}/zyntocConfig.cmake.in"
   "${CMAKE_CURRENT_BINARY_DIR}/zyntocConfig.cmake"

@@ -67,6 +67,10 @@ void ZYNINSReport(const char *key, const char *defaultFormat, ZYNINSMsgParams pa
 
 std::ostream *ZYNINSDiagStream() { return sMsgStream; }
 
+ZYNINSQuietDiagnostics::ZYNINSQuietDiagnostics() : _Saved(sMsgStream) { sMsgStream = nullptr; }
+
+ZYNINSQuietDiagnostics::~ZYNINSQuietDiagnostics() { sMsgStream = _Saved; }
+
 ZYNINSMsgBuffer *ZYNINSToc::_sMsgBuf = nullptr;
 
 void ZYNINSToc::sResetInfoMsg(std::ostream *stream) {

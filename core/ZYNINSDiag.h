@@ -36,4 +36,17 @@ void ZYNINSReport(const char *key, const char *defaultFormat, ZYNINSMsgParams pa
 // The library-wide diagnostic stream, or null before the first reset (text is then discarded).
 std::ostream *ZYNINSDiagStream();
 
+// While one lives, diagnostics are discarded: the catalogue checks read lines with the
+// loaders' reader, which reports what it refuses, and make their own report instead.
+class ZYNINSQuietDiagnostics {
+ public:
+  ZYNINSQuietDiagnostics();
+  ~ZYNINSQuietDiagnostics();
+  ZYNINSQuietDiagnostics(const ZYNINSQuietDiagnostics &) = delete;
+  ZYNINSQuietDiagnostics &operator=(const ZYNINSQuietDiagnostics &) = delete;
+
+ private:
+  std::ostream *_Saved;
+};
+
 #endif

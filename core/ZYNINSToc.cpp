@@ -97,6 +97,11 @@ void ZYNINSToc::InitPCFGlist() {
 }
 
 const ZYNINSTocIndex &ZYNINSToc::Index() const {
+  // A load that gives up after looking units up leaves an index of entries it refused.
+  if (_NbToc <= 0 && _Index) {
+    delete _Index;
+    _Index = nullptr;
+  }
   if (!_Index) _Index = new ZYNINSTocIndex(_Entries, _NbToc > 0 ? _NbToc : 0);
   return *_Index;
 }

@@ -31,9 +31,16 @@ void SkipSeparator(std::istream &in) {
   if (in.get() != ':') in.setstate(std::ios::failbit);
 }
 
+// A NUL byte (a damaged file) would silently cut a name short: such a text is refused.
+bool HoldsNul(const std::string &text) { return text.find('\0') != std::string::npos; }
+
 // Copies a field into a fixed-width text; a field wider than the text rejects the line.
 void ReadText(std::istream &in, char *dest, size_t width) {
   std::string text = ReadField(in);
+  if (HoldsNul(text)) {
+    in.setstate(std::ios::failbit);
+    text.clear();
+  }
   if (text.size() > width - 1) {
     in.setstate(std::ios::failbit);
     text.resize(width - 1);
@@ -54,7 +61,7 @@ std::vector<std::string> SplitItems(const std::string &field) {
   return items;
 }
 
-bool FitsName(const std::string &name) { return name.size() <= ZYNINSMaxNameLength; }
+bool FitsName(const std::string &name) { return name.size() <= ZYNINSMaxNameLength && !HoldsNul(name); }
 
 // Reads a name list; the array is allocated once, with its exact size.
 void ReadNameList(std::istream &in, int &count, char (*&names)[ZYNINSNameWidth]) {

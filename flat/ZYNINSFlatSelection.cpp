@@ -26,8 +26,15 @@ void SelectOffered(char **labels, int *count, int capacity, ZYNINSStockName *lis
   }
 }
 
-void CopySelected(char **labels, int count, int i, char *label) {
+// The flat functions answer 0 whatever they hand out.
+int CopySelected(char **labels, int count, int i, char *label) {
   ZYNINSCopyLabel(label, i >= 0 && i < count ? labels[i] : nullptr);
+  return 0;
+}
+
+int CopyCount(int value, int *count) {
+  if (count) *count = value;
+  return 0;
 }
 
 }  // namespace
@@ -71,24 +78,16 @@ int ClearNbConfigSelect(void) {
   return 0;
 }
 
-int GetNbProdSelect(int *count) {
-  if (count) *count = ZYNINSSetup.NbProdSelect;
-  return 0;
-}
+int GetNbProdSelect(int *count) { return CopyCount(ZYNINSSetup.NbProdSelect, count); }
 
 int GetiemeProdSelect(int i, char *label) {
-  CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label);
-  return 0;
+  return CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label);
 }
 
-int GetNbConfigSelect(int *count) {
-  if (count) *count = ZYNINSSetup.NbConfigSelect;
-  return 0;
-}
+int GetNbConfigSelect(int *count) { return CopyCount(ZYNINSSetup.NbConfigSelect, count); }
 
 int GetiemeConfigSelect(int i, char *label) {
-  CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
-  return 0;
+  return CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
 }
 
 }  // extern "C"

@@ -36,6 +36,17 @@ void Repoint(Toc *&slot, Toc *toc) {
   if (old != toc) ReleaseIfUnused(old);
 }
 
+// Puts a new pair of product and configuration lists in place of the old one, which goes.
+void ReplaceLists(ZYNINSStockName *&productList, int &nbProduct, ZYNINSStockName *&configList, int &nbConfig,
+                  ZYNINSStockName *products, int nbNewProduct, ZYNINSStockName *configs, int nbNewConfig) {
+  ZYNINSFreeNameList(productList);
+  ZYNINSFreeNameList(configList);
+  productList = products;
+  nbProduct = nbNewProduct;
+  configList = configs;
+  nbConfig = nbNewConfig;
+}
+
 void ClearSelect(char **labels, int *count) {
   for (int i = 0; i < *count; ++i) delete[] labels[i];
   *count = 0;
@@ -64,13 +75,7 @@ void ZYNINSSetupStoreMediaLists(ZYNINSStockName *products, int nbProduct, ZYNINS
   delete[] s.SelectedNames;
   delete[] s.AvailProduct;
   delete[] s.AvailConfig;
-  ZYNINSFreeNameList(s.ProductList);
-  ZYNINSFreeNameList(s.ConfigList);
-
-  s.ProductList = products;
-  s.NbProduct = nbProduct;
-  s.ConfigList = configs;
-  s.NbConfig = nbConfig;
+  ReplaceLists(s.ProductList, s.NbProduct, s.ConfigList, s.NbConfig, products, nbProduct, configs, nbConfig);
   Repoint(s.MediaListSource, s.SetupMediaToc);
 
   s.AvailProduct = availProduct;
@@ -95,12 +100,8 @@ void ZYNINSSetupStoreMediaLists(ZYNINSStockName *products, int nbProduct, ZYNINS
 void ZYNINSSetupStoreInstalledLists(ZYNINSStockName *products, int nbProduct, ZYNINSStockName *configs,
                                     int nbConfig) {
   ZYNINSSetupState &s = ZYNINSSetup;
-  ZYNINSFreeNameList(s.InstalledProductList);
-  ZYNINSFreeNameList(s.InstalledConfigList);
-  s.InstalledProductList = products;
-  s.NbInstalledProduct = nbProduct;
-  s.InstalledConfigList = configs;
-  s.NbInstalledConfig = nbConfig;
+  ReplaceLists(s.InstalledProductList, s.NbInstalledProduct, s.InstalledConfigList, s.NbInstalledConfig, products,
+               nbProduct, configs, nbConfig);
   Repoint(s.InstalledListSource, s.SetupInstToc);
 }
 

@@ -8,6 +8,8 @@ class ZYNINSInstIndex;
 
 class ZYNTOC_API ZYNINSInstToc : public ZYNINSToc {
  public:
+  // Loads the installed catalogue at path; a catalogue refused leaves GetNbToc() at -1,
+  // with the reason among the diagnostics.
   explicit ZYNINSInstToc(char *path);
   ~ZYNINSInstToc();
   ZYNINSInstToc(const ZYNINSInstToc &) = delete;

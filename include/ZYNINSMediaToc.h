@@ -23,6 +23,8 @@ class ZYNINSPrefixToc {
 
 class ZYNTOC_API ZYNINSMediaToc : public ZYNINSToc {
  public:
+  // Loads a medium's TOC file; a catalogue refused leaves GetNbToc() at -1, with the
+  // reason among the diagnostics.
   explicit ZYNINSMediaToc(char *fileName);
   ~ZYNINSMediaToc();
   ZYNINSMediaToc(const ZYNINSMediaToc &) = delete;

@@ -89,7 +89,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
     int found = GetIndex(framework, fsp.GetType());
     delete[] framework;
     if (found == -1) {
-      ZYNINSReport("ZYNINSInstToc.Error_NoFramework", "ZYNINsToc: Np Framework associated with %s\n",
+      ZYNINSReport("ZYNINSInstToc.Error_NoFramework", "ZYNINSInsToc: Np Framework associated with %s\n",
                    {fsp.GetName()});
       _NbToc = -1;
       return;

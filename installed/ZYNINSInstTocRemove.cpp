@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSExplain.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
+#include "ZYNINSObserved.h"
 #include "ZYNINSPlanLists.h"
 #include "ZYNINSStockIndex.h"
 #include "ZYNINSUnitTocIO.h"
@@ -22,17 +24,17 @@ namespace {
 struct RemovalRules {
   ZYNINSPkg requestPkg[2];     // package kinds a request may name
   bool messagesNameType;       // request messages carry the type keyword
-  ZYNINSPlanFault notFound;       // request neither installed as such nor known
-  ZYNINSPlanFault wrongKind;      // request of another package kind
+  ZYNINSPlanFault notFound;    // request neither installed as such nor known
+  ZYNINSPlanFault wrongKind;   // request of another package kind
   bool followIfreq;            // conditional requisites are followed too
   bool finalSteps;             // framework and FIX steps after the passes
-  ZYNINSPlanFault prereqFull;     // next-pass list full while adding prerequiring units
-  ZYNINSPlanFault ifreqFull;      // next-pass list full while adding ifreq units
+  ZYNINSPlanFault prereqFull;  // next-pass list full while adding prerequiring units
+  ZYNINSPlanFault ifreqFull;   // next-pass list full while adding ifreq units
   ZYNINSPlanFault scannedFull;
   ZYNINSPlanFault candidateFull;  // next-pass list full while releasing a candidate
   ZYNINSPlanFault deferredFull;
   ZYNINSPlanFault orphanFull;
-  ZYNINSPlanFault tooMany;        // request over the scan list's capacity
+  ZYNINSPlanFault tooMany;  // request over the scan list's capacity
 };
 
 // Fixes, always code; the result goes to the "to_remove" file.
@@ -188,6 +190,7 @@ class RemovalPlan {
       return false;
     }
     _Removal.Add(index);
+    if (_Observer) _Observer->RemovalRequested(name.c_str());
     return true;
   }
 
@@ -201,17 +204,19 @@ class RemovalPlan {
   // Units that need the name go too, and their own dependents next pass.
   bool FollowDependents(const std::string &name) {
     RemovalAccess::Prerequing(_Toc, name.c_str(), _Type, &_Relation);
-    if (!TakeRelation(_Rules.prereqFull)) return false;
+    if (!TakeRelation(name, false, _Rules.prereqFull)) return false;
     if (!_Rules.followIfreq) return true;
     RemovalAccess::Ifrequing(_Toc, name.c_str(), _Type, &_Relation);
-    return TakeRelation(_Rules.ifreqFull);
+    return TakeRelation(name, true, _Rules.ifreqFull);
   }
 
-  bool TakeRelation(const ZYNINSPlanFault &whenFull) {
+  // The related units need the name (through a conditional requisite when conditional).
+  bool TakeRelation(const std::string &name, bool conditional, const ZYNINSPlanFault &whenFull) {
     for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
       int index = _Relation.GetIndex(k);
       if (!ZYNINSBoundedAdd(whenFull, _Passes.Next, ZYNINSNameText(_Entries[index].GetName()))) return false;
       _Removal.Add(index);
+      if (_Observer) _Observer->NeedsRemoved(_Entries[index].GetName(), name.c_str(), conditional);
     }
     return true;
   }
@@ -247,12 +252,16 @@ class RemovalPlan {
   }
 
   bool TestCandidate(const std::string &name, unsigned int order) {
+    ++ZYNINSLastPlanWork().steps;
     int holder = FirstStaying(name, RemovalAccess::Superseding, false);
     if (holder < 0) {
+      if (_Observer && _Relation.GetNbIndex() > 0)
+        _Observer->SupersessorsRemoved(name.c_str(), _Entries[_Relation.GetIndex(0)].GetName());
       _Deferred.Release(name);
       return ZYNINSBoundedAdd(_Rules.candidateFull, _Passes.Next, name);
     }
-    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity) return ZYNINSPlanFails(_Rules.deferredFull);
+    if (!_Deferred.Contains(name) && _Deferred.Count() >= ZYNINSListCapacity)
+      return ZYNINSPlanFails(_Rules.deferredFull);
     _Deferred.Hold(name, order, holder);
     return true;
   }
@@ -281,6 +290,7 @@ class RemovalPlan {
         }
         _Removal.Add(framework);
         _Passes.Scanned.Add(prereq);  // at most one name per entry: never full
+        if (_Observer) _Observer->FrameworkOnlyFor(prereq.c_str(), unit.GetName());
       }
     }
   }
@@ -292,7 +302,9 @@ class RemovalPlan {
       RemovalAccess::Prerequing(_Toc, _Entries[_Removal[m]].GetName(), _Type, &_Relation);
       for (unsigned int r = 0; r < _Relation.GetNbIndex(); ++r) {
         int fix = _Relation.GetIndex(r);
-        if (_Entries[fix].GetPkg() == ZYNINSFIX) _Removal.Add(fix);
+        if (_Entries[fix].GetPkg() != ZYNINSFIX) continue;
+        _Removal.Add(fix);
+        if (_Observer) _Observer->FixOf(_Entries[fix].GetName(), _Entries[_Removal[m]].GetName());
       }
     }
   }
@@ -304,6 +316,7 @@ class RemovalPlan {
   int FirstStaying(const std::string &name, Relation relation, bool fixesExcepted) {
     relation(_Toc, name.c_str(), _Type, &_Relation);
     for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
+      ++ZYNINSLastPlanWork().steps;
       int index = _Relation.GetIndex(k);
       if (!_Removal.Contains(index) && !(fixesExcepted && _Entries[index].GetPkg() == ZYNINSFIX)) return index;
     }
@@ -328,6 +341,8 @@ class RemovalPlan {
   const bool _Closure;
   int _NbEntries;
   const ZYNINSUnitToc *_Entries;
+  // Told why each unit joins the removal set; null leaves planning as it is.
+  ZYNINSPlanObserver *const _Observer = ZYNINSObserverInEffect();
 
   ZYNINSPassLists _Passes;
   ZYNINSNameWorkList _Fresh;  // candidates found in this pass

@@ -5,12 +5,15 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSExplain.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSMediaToc.h"
+#include "ZYNINSObserved.h"
 #include "ZYNINSPendingRequisites.h"
 #include "ZYNINSPlanLists.h"
 #include "ZYNINSUnitTocIO.h"
@@ -21,16 +24,17 @@ const ZYNINSPlanFault kTooMany = {"GetSize.Error_TooMany",
                                   "ZYNINSMediaToc::GetSize: %s names requested, at most 4096 can be planned\n"};
 
 // Internal errors, named after the bound a full list met.
-const ZYNINSPlanFault kSupersededFull = {"GetSize.Error_nbscanned", "ZYNINSMediaToc::GetSize: internal error nbscanned"};
-const ZYNINSPlanFault kScannedFull = {"GetSize.Error_nbscanned2",
-                                      "ZYNINSMediaToc::GetSize: internal error nbscanned2"};
+const ZYNINSPlanFault kSupersededFull = {"GetSize.Error_nbscanned",
+                                         "ZYNINSMediaToc::GetSize: internal error nbscanned"};
+const ZYNINSPlanFault kScannedFull = {"GetSize.Error_nbscanned2", "ZYNINSMediaToc::GetSize: internal error nbscanned2"};
 const ZYNINSPlanFault kPrereqFull = {"GetSize.Error_nbtoscanafter",
                                      "ZYNINSMediaToc::GetSize: internal error nbtoscanafter"};
 const ZYNINSPlanFault kSubstituteFull = {"GetSize.Error_nbtoscanafter2",
                                          "ZYNINSMediaToc::GetSize: internal error nbtoscanafter2"};
 const ZYNINSPlanFault kFiredFull = {"GetSize.Error_nbtoscanafter3",
                                     "ZYNINSMediaToc::GetSize: internal error nbtoscanafter3"};
-const ZYNINSPlanFault kInstallFull = {"GetSize.Error_nbtoinstall", "ZYNINSMediaToc::GetSize: internal error nbtoinstall"};
+const ZYNINSPlanFault kInstallFull = {"GetSize.Error_nbtoinstall",
+                                      "ZYNINSMediaToc::GetSize: internal error nbtoinstall"};
 const ZYNINSPlanFault kPendingFull = {"GetSize.Error_nbifreq", "ZYNINSMediaToc::GetSize: internal error nbifreq"};
 
 // The lookups and the tables are protected; naming them through a derived class reaches
@@ -74,9 +78,7 @@ class InstallPlan {
 
   // Checks the medium against the installation, then runs the passes. False when the
   // plan failed; every reason has been reported.
-  bool Plan(char (*names)[ZYNINSNameWidth], unsigned int n) {
-    return LevelsMatch() && Passes(names, n);
-  }
+  bool Plan(char (*names)[ZYNINSNameWidth], unsigned int n) { return LevelsMatch() && Passes(names, n); }
 
   // The sequence numbers of the units to install, ascending.
   std::vector<int> Sequence() const {
@@ -155,6 +157,7 @@ class InstallPlan {
       if (superseding != -1) {
         if (!ZYNINSBoundedAdd(kSubstituteFull, _Passes.Next, ZYNINSNameText(_Entries[superseding].GetName())))
           return false;
+        if (_Observer) _Observer->StandsInFor(_Entries[superseding].GetName(), name.c_str());
       } else if (!_MediaSwitch) {
         ZYNINSReport("GetSize.Msg_PrereqNotfound", "Prerequisite %s %s is not found\n", {name, _TypeName});
         _Refused = true;
@@ -213,6 +216,7 @@ class InstallPlan {
   bool Take(int position, const std::string &name) {
     const ZYNINSUnitToc &entry = _Entries[position];
     if (!ZYNINSBoundedAdd(kInstallFull, _ToInstall, _Prefixes[position].GetIndexI())) return false;
+    if (_Observer && _Passes.FirstPass()) _Observer->Requested(name.c_str());
     for (int i = 0; i < entry.GetNbSupersede(); ++i)
       if (!Examine(ZYNINSNameText(entry.GetSupersede(i)), kSupersededFull)) return false;
     for (int i = 0; i < entry.GetNbIfreq(); ++i) {
@@ -220,9 +224,13 @@ class InstallPlan {
       std::string condition = ZYNINSNameText(pair.GetCondName());
       bool met = _MediaSwitch || IsInstalled(condition) != -1;
       if (!ZYNINSBoundedAdd(kPendingFull, _Pending, pair, met, _Passes.Scanned.Contains(condition))) return false;
+      // The first unit that brought a waiting pair is the one a firing names.
+      if (_Observer) _Holders.emplace(condition + '/' + ZYNINSNameText(pair.GetReqName()), name);
     }
-    for (int i = 0; i < entry.GetNbPrereq(); ++i)
+    for (int i = 0; i < entry.GetNbPrereq(); ++i) {
       if (!ZYNINSBoundedAdd(kPrereqFull, _Passes.Next, ZYNINSNameText(entry.GetPrereq(i)))) return false;
+      if (_Observer) _Observer->PrerequisiteOf(entry.GetPrereq(i), name.c_str());
+    }
     return Examine(name, kScannedFull);
   }
 
@@ -236,9 +244,20 @@ class InstallPlan {
 
   // A requisite fires once its condition is installed, superseded or examined here.
   bool FireRequisites() {
-    for (const std::string &required : _Pending.TakeFiring())
-      if (!ZYNINSBoundedAdd(kFiredFull, _Passes.Next, required)) return false;
+    std::vector<std::string> conditions;
+    std::vector<std::string> firing = _Pending.TakeFiring(_Observer ? &conditions : nullptr);
+    for (std::size_t k = 0; k < firing.size(); ++k) {
+      if (!ZYNINSBoundedAdd(kFiredFull, _Passes.Next, firing[k])) return false;
+      if (_Observer) TellFired(firing[k], conditions[k]);
+    }
     return true;
+  }
+
+  void TellFired(const std::string &required, const std::string &condition) {
+    // Only lenient mode fires a pair whose condition is neither installed nor examined.
+    bool lenient = IsInstalled(condition) == -1 && !_Passes.Scanned.Contains(condition);
+    const std::string &holder = _Holders[condition + '/' + required];
+    _Observer->ConditionalRequisite(required.c_str(), holder.c_str(), condition.c_str(), lenient);
   }
 
   int IsInstalled(const std::string &name) const {
@@ -261,6 +280,10 @@ class InstallPlan {
   const ZYNINSUnitToc *const _Entries;
   const ZYNINSPrefixToc *const _Prefixes;
 
+  // Told why each unit is planned; null leaves planning as it is.
+  ZYNINSPlanObserver *const _Observer = ZYNINSObserverInEffect();
+  std::unordered_map<std::string, std::string> _Holders;  // condition/required -> the unit that brought it
+
   bool _Refused = false;
   ZYNINSPassLists _Passes;
   // Planned units by sequence number, mapped back to the medium's lines at the end.
@@ -272,8 +295,8 @@ class InstallPlan {
 
 }  // namespace
 
-unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type,
-                                     int mediaSwitch, unsigned int *count, char (*&list)[ZYNINSNameWidth],
+unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int mediaSwitch,
+                                     unsigned int *count, char (*&list)[ZYNINSNameWidth],
                                      ZYNINSInstToc *installed) const {
   if (!ZYNINSRequestFits(n, kTooMany)) return ZYNINSFailed;
   if (n > 0 && !names) {

@@ -29,12 +29,14 @@ void ZYNINSPendingRequisites::Examined(const std::string &name) {
   _ByCondition.erase(waiting);
 }
 
-std::vector<std::string> ZYNINSPendingRequisites::TakeFiring() {
+std::vector<std::string> ZYNINSPendingRequisites::TakeFiring(std::vector<std::string> *conditions) {
   std::sort(_Ready.begin(), _Ready.end());
   std::vector<std::string> required;
   required.reserve(_Ready.size());
   for (std::size_t id : _Ready) {
     required.push_back(_Pairs[id].required);
+    // The condition is the key up to its '/', which a condition never holds.
+    if (conditions) conditions->push_back(_Pairs[id].key.substr(0, _Pairs[id].key.find('/')));
     _Keys.erase(_Pairs[id].key);
   }
   _Ready.clear();

@@ -30,7 +30,8 @@ class ZYNINSPendingRequisites {
   // The name has just been examined: pairs waiting on it fire at the end of the pass.
   void Examined(const std::string &name);
   // Ends a pass: the required names of the pairs that fire, in waiting order; they stop waiting.
-  std::vector<std::string> TakeFiring();
+  // With conditions, their condition names too, at the same positions.
+  std::vector<std::string> TakeFiring(std::vector<std::string> *conditions = nullptr);
 
  private:
   struct Waiting {

@@ -42,6 +42,15 @@ inline bool ZYNINSRequestFits(unsigned int n, const ZYNINSPlanFault &tooMany) {
 // The all-ones value means failure to every caller: a real total never shows it.
 inline unsigned int ZYNINSPlanTotal(unsigned int total) { return total == ZYNINSFailed ? ZYNINSFailed - 1 : total; }
 
+// The work of the last plan that ran in this thread, counted so that tests bound the work
+// rather than the time: the passes, and the steps (names scanned, candidates tested,
+// related entries looked at).
+struct ZYNINSPlanWork {
+  unsigned long passes = 0;
+  unsigned long steps = 0;
+};
+ZYNINSPlanWork &ZYNINSLastPlanWork();
+
 // The names a planner scans, pass by pass: the request first, duplicates included, then
 // what the previous pass put on the next-pass list.
 class ZYNINSPassLists {
@@ -50,9 +59,12 @@ class ZYNINSPassLists {
   void Start(char (*names)[ZYNINSNameWidth], unsigned int n) {
     _Scan.clear();
     _FirstPass = true;
-    if (!names) return;
-    _Scan.reserve(n);
-    for (unsigned int i = 0; i < n; ++i) _Scan.push_back(ZYNINSNameText(names[i]));
+    ZYNINSLastPlanWork() = ZYNINSPlanWork();
+    if (names) {
+      _Scan.reserve(n);
+      for (unsigned int i = 0; i < n; ++i) _Scan.push_back(ZYNINSNameText(names[i]));
+    }
+    Count();
   }
 
   bool Done() const { return _Scan.empty(); }
@@ -63,12 +75,19 @@ class ZYNINSPassLists {
     _Scan = Next.Items();
     Next.Clear();
     _FirstPass = false;
+    Count();
   }
 
   ZYNINSNameWorkList Next;     // names to scan in the next pass
   ZYNINSNameWorkList Scanned;  // names examined so far
 
  private:
+  void Count() {
+    ZYNINSPlanWork &work = ZYNINSLastPlanWork();
+    if (!_Scan.empty()) ++work.passes;
+    work.steps += _Scan.size();
+  }
+
   std::vector<std::string> _Scan;
   bool _FirstPass = true;
 };

@@ -40,14 +40,17 @@ run offer --media "$medium" --root "$root"
 step "Installing service pack 2: its conditional requisites bring the framework service packs"
 run plan --media "$medium" --root "$root" SP2
 
-step "Installing the analysis configuration: the network services it pulls in fire a conditional requisite"
-run plan --media "$medium" --root "$root" ANALCF
+step "Installing the analysis configuration, and why each unit comes: a conditional requisite fires"
+run plan --why --media "$medium" --root "$root" ANALCF
 
 step "Asking for something already there: the library's own messages go to standard error"
 run plan --media "$medium" --root "$root" SKETCH
 
 step "Removing the solid modeller takes the fix that needs it"
-run remove --root "$root" SOLIDS
+run remove --why --root "$root" SOLIDS
+
+step "The same answer as JSON, for scripts"
+run remove --json --root "$root" SOLIDS
 
 step "Removing a fix (the library's to_remove file is read from a private temporary directory)"
 run remove --root "$root" --fixes FIX0101
@@ -57,6 +60,12 @@ run check --root "$root"
 
 step "The same check with the French message catalogue (ZYNTOC_MSGPATH=examples/msg)"
 ZYNTOC_MSGPATH=examples/msg run check --root "$root"
+
+step "Checking a broken copy of the sample medium: every fault, one a line (exit status 1 = errors)"
+run lint examples/broken-medium/TOC
+
+step "The sample medium itself loads; lint only warns about names it does not carry"
+run lint examples/medium/TOC
 
 step "The installation's inventory, with its superseded units"
 run list --root "$root" --select by-type

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tests zyntoc as its users receive it, from a normal build (a sanitizer build cannot serve a
 # plain consumer): installed into a temporary prefix and used from CMake and from pkg-config,
-# and packaged as a .deb whose content, dependencies and tool are checked.
+# and packaged as a .deb whose content, dependencies and tool are checked. Given a Windows
+# build, it checks the zip that `cpack -G ZIP` makes of it instead.
 #   scripts/test-packaging.sh BUILD_DIR
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,7 +12,8 @@ medium="$repo/examples/medium/TOC"
 present="$repo/examples/installation/control/PRESENT"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export LC_ALL=C.UTF-8 MANWIDTH=80
+# man-db's sandbox is not allowed in every container.
+export LC_ALL=C.UTF-8 MANWIDTH=80 MAN_DISABLE_SECCOMP=1
 unset ZYNInstallPath ZYNTOC_MSGPATH
 
 fail() { echo "test-packaging: FAILED: $*" >&2; exit 1; }
@@ -35,6 +37,21 @@ expect_plan() {  # NAME EXPECTED_FILE COMMAND...
   tail -n +2 "$work/$name.out" | diff -u "$expected" - || fail "$name: plan differs from $expected"
 }
 public_headers=$(cd "$repo/include" && ls -- *.h)
+
+if grep -q '^set(CPACK_GENERATOR "ZIP")' "$build/CPackConfig.cmake"; then
+  echo "== packaging: the Windows zip =="
+  (cd "$build" && cpack -G ZIP -B "$work/zip" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack -G ZIP"; }
+  zip=$(ls "$work/zip"/zyntoc-*.zip) || fail "cpack -G ZIP made no zip"
+  (cd "$work/zip" && cmake -E tar tf "$zip") | sed 's|^[^/]*/||' >"$work/zip-files"
+  for path in bin/zyntoc.dll lib/libzyntoc.dll.a lib/zyntoc.def lib/cmake/zyntoc/zyntocConfig.cmake \
+              $(printf 'include/zyntoc/%s ' $public_headers); do
+    grep -qx "$path" "$work/zip-files" || fail "the zip lacks $path"
+  done
+  expect_same "zipped headers" "$(printf 'include/zyntoc/%s\n' $public_headers)" \
+    "$(grep '^include/.*[^/]$' "$work/zip-files" | sort)"
+  echo "packaging: $(basename "$zip") holds the DLL, its import library, .def file and headers"
+  exit 0
+fi
 
 echo "== packaging: install into a temporary prefix =="
 prefix="$work/prefix"

@@ -20,4 +20,6 @@ for variant in normal sanitize; do
   ctest --test-dir "$dir" --output-on-failure -j"$jobs"
   if [ "$variant" = normal ]; then bash scripts/test-packaging.sh "$dir"; fi
 done
+# A short fuzzing run of every target (clang with libFuzzer).
+bash scripts/test-fuzz.sh
 bash scripts/test-windows.sh

@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -54,6 +55,10 @@ std::string TocTest::WriteFile(const std::string &name, const std::string &text)
   return path;
 }
 
+void TocTest::UseMessageCatalogue(const std::string &folder) {
+  SetEnv("ZYNTOC_MSGPATH", DataPath("msg/" + folder));
+}
+
 std::string TocTest::TakeDiagnostics() {
   char *text = nullptr;
   ZYNINSToc::sGetInfoMsg(text);
@@ -83,3 +88,51 @@ void UnsetEnv(const std::string &name) { _putenv_s(name.c_str(), ""); }
 void SetEnv(const std::string &name, const std::string &value) { setenv(name.c_str(), value.c_str(), 1); }
 void UnsetEnv(const std::string &name) { unsetenv(name.c_str()); }
 #endif
+
+std::vector<std::string> DataNames(const std::string &folder, const std::string &extension) {
+  std::vector<std::string> names;
+  for (const auto &entry : std::filesystem::directory_iterator(DataPath(folder)))
+    if (entry.path().extension() == extension) names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool UpdatingExpected() {
+  const char *update = getenv("ZYNTOC_UPDATE_EXPECTED");
+  return update && *update;
+}
+
+void ExpectFileContent(const std::string &path, const std::string &actual) {
+  if (UpdatingExpected()) {
+    std::ofstream(path, std::ios::binary) << actual;
+    return;
+  }
+  EXPECT_EQ(actual, ReadFile(path)) << "expected in " << path;
+}
+
+TocLine::TocLine(std::string type, std::string pkg, std::string name)
+    : _Type(std::move(type)), _Pkg(std::move(pkg)), _Name(std::move(name)), _Label("label of " + _Name) {}
+
+TocLine &TocLine::OnMedia(int number, unsigned long long mediaSize) {
+  _Prefix = "0M:" + std::to_string(number) + ":" + std::to_string(mediaSize) + ":";
+  return *this;
+}
+
+std::string TocLine::Text() const {
+  return _Prefix + _Type + ":" + _Pkg + ":" + _Name + ":" + _Supersedes + ":" + _Prereqs + ":" + _Ifreqs + ":" + _Size +
+         ":" + _Timestamp + ":" + _OS + ":" + _GA + ":" + _Level + ":" + _Label + ":\n";
+}
+
+std::string NumberedNames(const std::string &stem, int count) {
+  std::string names;
+  for (int i = 0; i < count; ++i) names += stem + std::to_string(i) + " ";
+  return names;
+}
+
+NameFields::NameFields(const std::vector<std::string> &names)
+    : _Bytes((names.size() + 1) * 32, '\0'), _Count(static_cast<unsigned int>(names.size())) {
+  for (std::size_t i = 0; i < names.size(); ++i) names[i].copy(&_Bytes[i * 32], 32);
+}
+
+NameFields::NameFields(const std::string &name, unsigned int count)
+    : NameFields(std::vector<std::string>(count, name)) {}

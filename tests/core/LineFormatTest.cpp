@@ -134,6 +134,12 @@ TEST_F(LineFormatTest, BinaryGarbageIsRejectedWithoutHarm) {
   std::string nulInLabel("code:PRD:P::::1:t:o:g:0:ab\0cd:", 31);
   EXPECT_TRUE(Read(nulInLabel));
   EXPECT_STREQ(rec.GetLabel(), "ab");
+  // A NUL would cut a name or list item short without a trace: the line is refused.
+  using namespace std::string_literals;
+  EXPECT_FALSE(Read("code:PRD:P\0Q::::1:t:o:g:0:l:"s));
+  EXPECT_FALSE(Read("code:PRD:P:\0\0OLD:::1:t:o:g:0:l:"s));
+  EXPECT_FALSE(Read("code:PRD:P:::A/B\0::1:t:o:g:0:l:"s));
+  EXPECT_FALSE(Read("code:PRD:P::::1:t:o\0:g:0:l:"s));
 }
 
 TEST_F(LineFormatTest, RecordOperations) {

@@ -1,17 +1,11 @@
 // Tests of loading a TOC file into the base catalogue.
-#include "TestToc.h"
 #include "TestSupport.h"
+#include "TestToc.h"
 
 namespace {
-std::string Line(const char *type, const char *pkg, const char *name, int spk = 0, const char *os = "LNX",
-                 const char *ga = "GA1") {
-  return std::string(type) + ":" + pkg + ":" + name + "::::10:20240101000000:" + os + ":" + ga + ":" +
-         std::to_string(spk) + ":label of " + name + ":\n";
-}
-
 std::string Lines(int count) {
   std::string text;
-  for (int i = 0; i < count; ++i) text += Line("code", "PRD", ("P" + std::to_string(i)).c_str());
+  for (int i = 0; i < count; ++i) text += TocLine("code", "PRD", "P" + std::to_string(i));
   return text;
 }
 }  // namespace
@@ -57,7 +51,7 @@ TEST_F(LoadingTest, AtMost4095Lines) {
 
 TEST_F(LoadingTest, LongLinesCountOnce) {
   std::string label(250000, 'x');
-  std::string text = "code:PRD:P::::1:t:LNX:GA1:0:" + label + ":\n" + Line("code", "PRD", "Q");
+  std::string text = TocLine("code", "PRD", "P").Label(label) + TocLine("code", "PRD", "Q");
   TestToc catalog(WriteFile("long.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 2);
   EXPECT_EQ(std::string(catalog.Entry(0).GetLabel()), label);
@@ -73,9 +67,18 @@ TEST_F(LoadingTest, PCFGListIsLookedForBesideTheTocFile) {
   EXPECT_TRUE(TestToc("TOC.local").HasPCFGList());
 }
 
+TEST_F(LoadingTest, BackslashEndsTheTocFilesDirectoryToo) {
+  // On POSIX "medium\\TOC" is one file name; its directory part still ends at the backslash.
+  WriteFile("PCFG.list", "P1\n");
+  std::string path = WriteFile("medium\\TOC", Lines(2));
+  EXPECT_FALSE(TestToc(path).HasPCFGList());
+  WriteFile("medium\\PCFG.list", "P1\n");
+  EXPECT_TRUE(TestToc(path).HasPCFGList());
+}
+
 TEST_F(LoadingTest, OperatingSystemMustAgreeForCodeEntries) {
-  std::string text = Line("zarn", "PRD", "Z1", 0, "ANY") + Line("zarn", "PRD", "Z2", 0, "OTHER") +
-                     Line("code", "PRD", "C1", 0, "LNX");
+  std::string text =
+      TocLine("zarn", "PRD", "Z1").OS("ANY") + TocLine("zarn", "PRD", "Z2").OS("OTHER") + TocLine("code", "PRD", "C1");
   std::string path = WriteFile("os.toc", text);
   TestToc catalog(path);
   EXPECT_EQ(catalog.GetNbToc(), -1);
@@ -84,7 +87,7 @@ TEST_F(LoadingTest, OperatingSystemMustAgreeForCodeEntries) {
 }
 
 TEST_F(LoadingTest, GALevelMustAgreeForEveryEntry) {
-  std::string text = Line("code", "PRD", "C1") + Line("zarn", "PRD", "Z1", 0, "ANY", "GA2");
+  std::string text = TocLine("code", "PRD", "C1").GA("GA1") + TocLine("zarn", "PRD", "Z1").GA("GA2").OS("ANY");
   std::string path = WriteFile("ga.toc", text);
   EXPECT_EQ(TestToc(path).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetGALevel:GA level mismatch on line number 2 from file " + path +
@@ -98,9 +101,10 @@ TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
   } cases[] = {{{1, 2, 3}, 3, 2}, {{5, 3, 4}, 5, 0}, {{2, 5, 4}, 5, 2}, {{2, 2}, 2, 0}, {{}, 0, 0}};
   for (const Case &c : cases) {
     // Fixes and framework service packs never count, whatever their level.
-    std::string text = "code:FSP:CORE.SP9::CORE ::1:t:LNX:GA1:9::\ncode:FIX:FX::CORE ::1:t:LNX:GA1:8::\n";
+    std::string text = TocLine("code", "FSP", "CORE.SP9").Prereqs("CORE ").Level(9) +
+                       TocLine("code", "FIX", "FX").Prereqs("CORE ").Level(8);
     for (size_t i = 0; i < c.levels.size(); ++i)
-      text += Line("code", "SPK", ("SP" + std::to_string(i)).c_str(), c.levels[i]);
+      text += TocLine("code", "SPK", "SP" + std::to_string(i)).Level(c.levels[i]);
     TestToc catalog(WriteFile("spk.toc", text));
     ASSERT_GE(catalog.GetNbToc(), 2) << TakeDiagnostics();
     EXPECT_EQ(catalog.GetSPKLevel(1), c.current);
@@ -109,7 +113,7 @@ TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
 }
 
 TEST_F(LoadingTest, RejectedLineLeavesTheTableReleasable) {
-  std::string text = Line("code", "PRD", "A") + "code:PRD:B:X Y :Z ::1:t:o:g:0\n" + Line("code", "PRD", "C");
+  std::string text = TocLine("code", "PRD", "A") + "code:PRD:B:X Y :Z ::1:t:o:g:0\n" + TocLine("code", "PRD", "C");
   TestToc catalog(WriteFile("bad.toc", text));
   EXPECT_EQ(catalog.GetNbToc(), -1);
 }

@@ -1,5 +1,6 @@
 // Whole runs of a setup front end on the sample medium and installation.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FlatTestSupport.h"
@@ -175,4 +176,35 @@ TEST_F(FlatTest, ListsBuiltFromAReplacedMediumStayReadable) {
   EXPECT_EQ(size, 6);
   GenerateListProduct(&nbProduct, &nbConfig, &size);
   EXPECT_EQ(OfferedConfigs(nbConfig), (Labels{"Full set", "Render set"}));
+}
+
+// A medium is fully installed only when every product and every configuration on it is
+// installed or superseded; a medium offering neither counts as fully installed too.
+TEST_F(FlatTest, UnloadCheckNeedsEveryProductAndEveryConfiguration) {
+  const std::string base = TocLine("code", "FWK", "BASE");
+  ASSERT_EQ(OpenInstalled(WriteFile("control/PRESENT", base + TocLine("code", "PRD", "P1").Prereqs("BASE ") +
+                                                           TocLine("code", "SLT", "C2").Prereqs("BASE ")),
+                          1),
+            0);
+  const std::string onBase = "BASE ";
+  struct Case {
+    const char *name;
+    std::vector<std::pair<const char *, const char *>> units;  // package kind and name besides BASE
+    int unloaded;
+  } cases[] = {
+      {"every product installed, a configuration not", {{"PRD", "P1"}, {"SLT", "C1"}}, 0},
+      {"no product, a configuration not installed", {{"SLT", "C1"}}, 0},
+      {"a product not installed, every configuration installed", {{"PRD", "P9"}, {"SLT", "C2"}}, 0},
+      {"every product and configuration installed", {{"PRD", "P1"}, {"SLT", "C2"}}, 1},
+      {"neither products nor configurations", {}, 1},
+  };
+  int number = 3;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string medium = TocLine("code", "FWK", "BASE").OnMedia(number++);
+    for (const auto &unit : c.units)
+      medium += TocLine("code", unit.first, unit.second).Prereqs(onBase).OnMedia(number++);
+    ASSERT_EQ(OpenMedia(WriteFile(std::string("media/") + std::to_string(number) + "/TOC", medium)), 0);
+    EXPECT_EQ(CheckUnloadProduct(), c.unloaded);
+  }
 }

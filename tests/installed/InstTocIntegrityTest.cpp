@@ -1,9 +1,10 @@
 // Tests of the installed catalogue's integrity check.
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
-#include "InstTocProbe.h"
+#include "Probes.h"
 #include "TestSupport.h"
 
 namespace {
@@ -26,11 +27,11 @@ TEST_F(InstTocIntegrityTest, EachCheckReportsItsFindingsAlone) {
     const char *name;
     int result;
   } scenarios[] = {
-      {"alone_framework", 0},  // used by a FIX and a GRP only; a zarn product keeps a code framework
-      {"alone_fsp", 0},        // named only as a condition by a zarn service pack
-      {"prerequisite", 0},     // a prerequisite superseded by an installed unit is fine
-      {"both_requisites", 2},  // prerequisite line first, whatever the table order
-      {"old_service_pack", 2}, // the pack below the current level is not examined
+      {"alone_framework", 0},   // used by a FIX and a GRP only; a zarn product keeps a code framework
+      {"alone_fsp", 0},         // named only as a condition by a zarn service pack
+      {"prerequisite", 0},      // a prerequisite superseded by an installed unit is fine
+      {"both_requisites", 2},   // prerequisite line first, whatever the table order
+      {"old_service_pack", 2},  // the pack below the current level is not examined
   };
   for (const Scenario &scenario : scenarios) {
     SCOPED_TRACE(scenario.name);
@@ -92,6 +93,30 @@ TEST_F(InstTocIntegrityTest, RootTooLongForAPathCountsAsNotFound) {
     EXPECT_LT(line.size(), 256u);
   }
   EXPECT_EQ(count, 4);
+}
+
+// A relative installation root whose control file for UNIT has a path of exactly length bytes.
+std::string RootForControlPath(std::size_t length) {
+  const std::size_t rootLength = length - std::string("/control/UNIT").size();
+  std::string root;
+  while (rootLength - root.size() > 101) root += std::string(100, 'd') + "/";
+  root += std::string(rootLength - root.size(), 'd');
+  std::filesystem::create_directories(root + "/control");
+  std::ofstream(root + "/control/UNIT") << "present\n";
+  return root;
+}
+
+TEST_F(InstTocIntegrityTest, ControlPathsBelowTheBoundAreTestedAndLongerOnesAreNot) {
+  auto toc = LoadInstToc(WriteFile("PRESENT", TocLine("code", "PRD", "UNIT")));
+  ASSERT_EQ(toc->GetNbToc(), 1);
+  std::ostringstream report;
+  std::string fits = RootForControlPath(1023);  // with its NUL, the path fills the room
+  EXPECT_EQ(toc->CheckIntegrity(report, &fits[0]), 1);
+  EXPECT_EQ(report.str(), "");
+  std::string over = RootForControlPath(1024);
+  EXPECT_EQ(toc->CheckIntegrity(report, &over[0]), 0);
+  // The finding names the path (cut, as every default text, at its room).
+  EXPECT_EQ(report.str().rfind(over.substr(0, 200), 0), 0u);
 }
 
 }  // namespace

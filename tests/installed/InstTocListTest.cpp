@@ -2,7 +2,7 @@
 #include <sstream>
 #include <string>
 
-#include "InstTocProbe.h"
+#include "Probes.h"
 #include "TestSupport.h"
 
 namespace {

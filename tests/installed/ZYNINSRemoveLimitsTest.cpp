@@ -1,7 +1,6 @@
 // Removal planning at its limits: the to_remove file, refused requests, bounded lists,
 // large and pathological catalogues.
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -10,39 +9,10 @@
 
 #include "TestSupport.h"
 #include "ZYNINSInstToc.h"
+#include "ZYNINSLimits.h"
+#include "ZYNINSPlanLists.h"
 
 namespace {
-
-const unsigned int kFailed = 0xFFFFFFFFu;
-
-std::string Line(const char *type, const char *pkg, const std::string &name, const std::string &supersede,
-                 const std::string &prereq, unsigned long long size) {
-  return std::string(type) + ":" + pkg + ":" + name + ":" + supersede + ":" + prereq + "::" + std::to_string(size) +
-         ":20250312094500:LNX64:R21:0:" + name + " label:\n";
-}
-
-std::string Ghosts(const std::string &stem, int count) {
-  std::string list;
-  for (int i = 0; i < count; ++i) list += stem + std::to_string(i) + " ";
-  return list;
-}
-
-// A request of names, each in a zero-filled 32-byte field.
-class Request {
- public:
-  explicit Request(const std::vector<std::string> &names) : _Names(new char[names.size() + 1][32]()), _Count(0) {
-    for (const std::string &name : names) strncpy(_Names[_Count++], name.c_str(), 32);
-  }
-  Request(const std::string &name, unsigned int count) : _Names(new char[count + 1][32]()), _Count(count) {
-    for (unsigned int i = 0; i < count; ++i) strncpy(_Names[i], name.c_str(), 32);
-  }
-  char (*Names())[32] { return _Names.get(); }
-  unsigned int Count() const { return _Count; }
-
- private:
-  std::unique_ptr<char[][32]> _Names;
-  unsigned int _Count;
-};
 
 class RemovalLimitsTest : public TocTest {
  protected:
@@ -56,13 +26,13 @@ class RemovalLimitsTest : public TocTest {
   std::unique_ptr<ZYNINSInstToc> LoadSample() { return Load(DataPath("installed/removal/installed.toc")); }
 
   unsigned int Fixes(ZYNINSInstToc &toc, const std::vector<std::string> &names) {
-    Request request(names);
-    return toc.GetSize(request.Names(), request.Count());
+    NameFields request(names);
+    return toc.GetSize(request.Fields(), request.Count());
   }
-  unsigned int Products(ZYNINSInstToc &toc, const std::vector<std::string> &names, int closure,
-                        ZYNINSStockName *list, ZYNINSType type = ZYNINSCode) {
-    Request request(names);
-    return toc.GetSize(request.Names(), request.Count(), type, closure, list);
+  unsigned int Products(ZYNINSInstToc &toc, const std::vector<std::string> &names, int closure, ZYNINSStockName *list,
+                        ZYNINSType type = ZYNINSCode) {
+    NameFields request(names);
+    return toc.GetSize(request.Fields(), request.Count(), type, closure, list);
   }
   // A list holding one recognisable name, to tell a list left alone from a reset one.
   static std::unique_ptr<ZYNINSStockName> MarkedList() {
@@ -79,7 +49,7 @@ class RemovalLimitsTest : public TocTest {
 TEST_F(RemovalLimitsTest, ToRemoveThatCannotBeCreatedFailsTheCall) {
   auto toc = LoadSample();
   std::filesystem::create_directory("to_remove");
-  EXPECT_EQ(Fixes(*toc, {"FIXALONE"}), kFailed);
+  EXPECT_EQ(Fixes(*toc, {"FIXALONE"}), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: unable to build to_remove file\n\n");
 }
 
@@ -87,7 +57,7 @@ TEST_F(RemovalLimitsTest, ToRemoveOnAFullDeviceFailsTheCall) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no full device";
   auto toc = LoadSample();
   std::filesystem::create_symlink("/dev/full", "to_remove");
-  EXPECT_EQ(Fixes(*toc, {"FIXVIEW1"}), kFailed);
+  EXPECT_EQ(Fixes(*toc, {"FIXVIEW1"}), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: unable to build to_remove file\n\n");
 }
 
@@ -100,22 +70,22 @@ TEST_F(RemovalLimitsTest, ToRemoveIsReplacedNotAppended) {
 
 TEST_F(RemovalLimitsTest, RequestOverTheScanListIsRefused) {
   auto toc = LoadSample();
-  Request tooMany("FIXALONE", 4097);
-  EXPECT_EQ(toc->GetSize(tooMany.Names(), tooMany.Count()), kFailed);
+  NameFields tooMany("FIXALONE", 4097);
+  EXPECT_EQ(toc->GetSize(tooMany.Fields(), tooMany.Count()), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: too many names requested: 4097\n\n");
   EXPECT_EQ(ReadFile("to_remove"), "<missing>");
 
   auto list = MarkedList();
-  EXPECT_EQ(toc->GetSize(tooMany.Names(), tooMany.Count(), ZYNINSCode, 1, list.get()), kFailed);
+  EXPECT_EQ(toc->GetSize(tooMany.Fields(), tooMany.Count(), ZYNINSCode, 1, list.get()), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize:too many names requested: 4097\n\n");
   EXPECT_EQ(list->GetNbName(), 1u);
   EXPECT_STREQ(list->GetName(0), "MARK");
 
   // The full capacity is still accepted; repeated names count once.
-  Request full("FIXALONE", 4096);
-  EXPECT_EQ(toc->GetSize(full.Names(), full.Count()), 90u);
-  Request products("VIEWER", 4096);
-  EXPECT_EQ(toc->GetSize(products.Names(), products.Count(), ZYNINSCode, 0, list.get()), 6110u);
+  NameFields full("FIXALONE", 4096);
+  EXPECT_EQ(toc->GetSize(full.Fields(), full.Count()), 90u);
+  NameFields products("VIEWER", 4096);
+  EXPECT_EQ(toc->GetSize(products.Fields(), products.Count(), ZYNINSCode, 0, list.get()), 6110u);
   EXPECT_EQ(list->GetNbName(), 4u);
   EXPECT_EQ(TakeDiagnostics(), "");
 }
@@ -123,9 +93,9 @@ TEST_F(RemovalLimitsTest, RequestOverTheScanListIsRefused) {
 TEST_F(RemovalLimitsTest, TypeOtherThanCodeOrZarnIsRefused) {
   auto toc = LoadSample();
   auto list = MarkedList();
-  EXPECT_EQ(Products(*toc, {"VIEWER"}, 1, list.get(), ZYNINSUnknownM), kFailed);
-  EXPECT_EQ(Products(*toc, {"VIEWER"}, 1, list.get(), ZYNINSUnknownQ), kFailed);
-  EXPECT_EQ(Products(*toc, {"VIEWER"}, 1, list.get(), static_cast<ZYNINSType>(-7)), kFailed);
+  EXPECT_EQ(Products(*toc, {"VIEWER"}, 1, list.get(), ZYNINSUnknownM), ZYNINSFailed);
+  EXPECT_EQ(Products(*toc, {"VIEWER"}, 1, list.get(), ZYNINSUnknownQ), ZYNINSFailed);
+  EXPECT_EQ(Products(*toc, {"VIEWER"}, 1, list.get(), static_cast<ZYNINSType>(-7)), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(),
             "ZYNINSInstToc::GetSize:invalid type 2\n\n"
             "ZYNINSInstToc::GetSize:invalid type 3\n\n"
@@ -145,8 +115,9 @@ TEST_F(RemovalLimitsTest, FailedCatalogueIsPlannedAsAnEmptyOne) {
   EXPECT_EQ(TakeDiagnostics(), "FIXALONE is not found\n\nVIEWER code is not found\n\n");
 
   // Refused after its lines were read: the entry table exists but must not be used.
-  auto duplicate = LoadText(Line("code", "FWK", "BASE", "", "", 1) + Line("code", "FIX", "FIXA", "", "BASE ", 2) +
-                            Line("code", "FIX", "FIXA", "", "BASE ", 3));
+  auto duplicate =
+      LoadText(TocLine("code", "FWK", "BASE").Size(1) + TocLine("code", "FIX", "FIXA").Prereqs("BASE ").Size(2) +
+               TocLine("code", "FIX", "FIXA").Prereqs("BASE ").Size(3));
   ASSERT_EQ(duplicate->GetNbToc(), -1);
   EXPECT_EQ(Fixes(*duplicate, {"FIXA"}), 0u);
   EXPECT_EQ(Products(*duplicate, {"BASE"}, 0, list.get()), 0u);
@@ -155,14 +126,14 @@ TEST_F(RemovalLimitsTest, FailedCatalogueIsPlannedAsAnEmptyOne) {
 
 TEST_F(RemovalLimitsTest, NameFilling32BytesIsNeverReadPast) {
   auto toc = LoadSample();
-  Request request({"", "FIXALONE"});
-  memset(request.Names()[0], 'A', 32);  // no NUL in the field
-  EXPECT_EQ(toc->GetSize(request.Names(), request.Count()), 90u);
+  NameFields request({"", "FIXALONE"});
+  memset(request.Fields()[0], 'A', 32);  // no NUL in the field
+  EXPECT_EQ(toc->GetSize(request.Fields(), request.Count()), 90u);
   auto list = std::make_unique<ZYNINSStockName>();
-  EXPECT_EQ(toc->GetSize(request.Names(), request.Count(), ZYNINSCode, 1, list.get()), 0u);
+  EXPECT_EQ(toc->GetSize(request.Fields(), request.Count(), ZYNINSCode, 1, list.get()), 0u);
   std::string name(32, 'A');
-  EXPECT_EQ(TakeDiagnostics(), name + " is not found\n\n" + name + " code is not found\n\n" +
-                                   "FIXALONE code is not of correct type\n\n");
+  EXPECT_EQ(TakeDiagnostics(),
+            name + " is not found\n\n" + name + " code is not found\n\n" + "FIXALONE code is not of correct type\n\n");
 }
 
 TEST_F(RemovalLimitsTest, ProductListLabelsPointIntoTheCatalogue) {
@@ -179,9 +150,11 @@ TEST_F(RemovalLimitsTest, ProductListLabelsPointIntoTheCatalogue) {
 }
 
 TEST_F(RemovalLimitsTest, TotalNeverShowsTheFailureValue) {
-  auto toc = LoadText(Line("code", "FWK", "BASE", "", "", 1) + Line("code", "FIX", "FIXBIG", "", "BASE ", 4294967294) +
-                      Line("code", "FIX", "FIXONE", "", "BASE ", 1) + Line("code", "FIX", "FIXTWO", "", "BASE ", 2) +
-                      Line("code", "FIX", "FIXMAX", "", "BASE ", 4294967295));
+  auto toc = LoadText(TocLine("code", "FWK", "BASE").Size(1) +
+                      TocLine("code", "FIX", "FIXBIG").Prereqs("BASE ").Size(4294967294) +
+                      TocLine("code", "FIX", "FIXONE").Prereqs("BASE ").Size(1) +
+                      TocLine("code", "FIX", "FIXTWO").Prereqs("BASE ").Size(2) +
+                      TocLine("code", "FIX", "FIXMAX").Prereqs("BASE ").Size(4294967295));
   ASSERT_EQ(toc->GetNbToc(), 5) << _LoadReport;
   EXPECT_EQ(Fixes(*toc, {"FIXBIG", "FIXONE"}), 0xFFFFFFFEu);  // a real all-ones total
   EXPECT_EQ(Fixes(*toc, {"FIXONE", "FIXMAX"}), 0u);           // sums wrap at 32 bits
@@ -192,23 +165,26 @@ TEST_F(RemovalLimitsTest, TotalNeverShowsTheFailureValue) {
 // One fix supersedes many names that nothing installs; each name is the prerequisite
 // of a fix of its own.
 std::string OrphanCatalogue(int ghosts, int dependents, bool keeper) {
-  std::string text = Line("code", "FWK", "BASE", "", "", 1) +
-                     Line("code", "FIX", "FIXBIG", Ghosts("GHOST", ghosts), "BASE ", 10);
-  if (keeper) text += Line("code", "FIX", "FIXKEEP", Ghosts("GHOST", ghosts), "BASE ", 20);
+  std::string text =
+      TocLine("code", "FWK", "BASE").Size(1) +
+      TocLine("code", "FIX", "FIXBIG").Supersedes(NumberedNames("GHOST", ghosts)).Prereqs("BASE ").Size(10);
+  if (keeper)
+    text += TocLine("code", "FIX", "FIXKEEP").Supersedes(NumberedNames("GHOST", ghosts)).Prereqs("BASE ").Size(20);
   for (int i = 0; i < dependents; ++i)
-    text += Line("code", "FIX", "FIXDEP" + std::to_string(i), "", "GHOST" + std::to_string(i) + " ", 1);
+    text += TocLine("code", "FIX", "FIXDEP" + std::to_string(i)).Prereqs("GHOST" + std::to_string(i) + " ").Size(1);
   return text;
 }
 
 TEST_F(RemovalLimitsTest, ThousandsOfOrphanCandidates) {
   auto toc = LoadText(OrphanCatalogue(2000, 2000, false));
   ASSERT_EQ(toc->GetNbToc(), 2002) << _LoadReport;
-  auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(Fixes(*toc, {"FIXBIG"}), 2010u);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  // Each candidate is tested once, not once per pass.
+  EXPECT_LE(ZYNINSLastPlanWork().steps, 10000u);
   std::string file = ReadFile("to_remove");
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 2001);
-  EXPECT_EQ(file.rfind("FIXBIG FIXBIG label\n"), file.size() - 20);
+  const std::string last = "FIXBIG label of FIXBIG\n";
+  EXPECT_EQ(file.rfind(last), file.size() - last.size());
 
   // Held by another supersessor, none is followed until that one goes too.
   toc = LoadText(OrphanCatalogue(2000, 2000, true));
@@ -218,32 +194,33 @@ TEST_F(RemovalLimitsTest, ThousandsOfOrphanCandidates) {
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
-// Deferred candidates are tested again in every pass: a long chain of passes with
-// thousands of them waiting must stay cheap.
+// Deferred candidates wait through a long chain of passes: they must not be tested in each.
 TEST_F(RemovalLimitsTest, LongChainWithManyDeferredCandidates) {
-  std::string text = Line("code", "FWK", "BASE", "", "", 1) +
-                     Line("code", "FIX", "FIXKEEP", Ghosts("GHOST", 2000), "BASE ", 5) +
-                     Line("code", "FIX", "LINK0", Ghosts("GHOST", 2000), "BASE ", 1);
+  std::string text =
+      TocLine("code", "FWK", "BASE").Size(1) +
+      TocLine("code", "FIX", "FIXKEEP").Supersedes(NumberedNames("GHOST", 2000)).Prereqs("BASE ").Size(5) +
+      TocLine("code", "FIX", "LINK0").Supersedes(NumberedNames("GHOST", 2000)).Prereqs("BASE ").Size(1);
   for (int i = 1; i < 2000; ++i)
-    text += Line("code", "FIX", "LINK" + std::to_string(i), "", "LINK" + std::to_string(i - 1) + " ", 1);
+    text += TocLine("code", "FIX", "LINK" + std::to_string(i)).Prereqs("LINK" + std::to_string(i - 1) + " ").Size(1);
   auto toc = LoadText(text);
   ASSERT_EQ(toc->GetNbToc(), 2002) << _LoadReport;
-  auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(Fixes(*toc, {"LINK0"}), 2000u);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  // 2000 passes; the held candidates are not tested again in each of them.
+  EXPECT_EQ(ZYNINSLastPlanWork().passes, 2000u);
+  EXPECT_LE(ZYNINSLastPlanWork().steps, 10000u);
 }
 
 // Frameworks needed by thousands of units, most of them removed, one staying.
 TEST_F(RemovalLimitsTest, FrameworkNeededByThousandsOfUnits) {
-  std::string text = Line("code", "FWK", "BASE", "", "", 1) + Line("code", "PRD", "ROOT", "", "BASE ", 1) +
-                     Line("code", "PRD", "OTHER", "", "BASE ", 1);
-  for (int i = 0; i < 4000; ++i) text += Line("code", "PRD", "P" + std::to_string(i), "", "BASE ROOT ", 1);
+  std::string text = TocLine("code", "FWK", "BASE").Size(1) + TocLine("code", "PRD", "ROOT").Prereqs("BASE ").Size(1) +
+                     TocLine("code", "PRD", "OTHER").Prereqs("BASE ").Size(1);
+  for (int i = 0; i < 4000; ++i) text += TocLine("code", "PRD", "P" + std::to_string(i)).Prereqs("BASE ROOT ").Size(1);
   auto toc = LoadText(text);
   ASSERT_EQ(toc->GetNbToc(), 4003) << _LoadReport;
   auto list = std::make_unique<ZYNINSStockName>();
-  auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(Products(*toc, {"ROOT"}, 1, list.get()), 4001u);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  // The user found staying answers for the framework: its users are not scanned per member.
+  EXPECT_LE(ZYNINSLastPlanWork().steps, 10000u);
   // With the other user gone as well, the framework goes too.
   EXPECT_EQ(Products(*toc, {"ROOT", "OTHER"}, 1, list.get()), 4003u);
   EXPECT_STREQ(list->GetName(list->GetNbName() - 1), "BASE");
@@ -253,11 +230,12 @@ TEST_F(RemovalLimitsTest, FrameworkNeededByThousandsOfUnits) {
 TEST_F(RemovalLimitsTest, FullNextPassListInTheCandidateStep) {
   // 200 dependents of the fix and 4000 released candidates do not fit one pass.
   std::string text = OrphanCatalogue(4000, 0, false);
-  for (int i = 0; i < 200; ++i) text += Line("code", "FIX", "FIXUSER" + std::to_string(i), "", "FIXBIG ", 1);
+  for (int i = 0; i < 200; ++i)
+    text += TocLine("code", "FIX", "FIXUSER" + std::to_string(i)).Prereqs("FIXBIG ").Size(1);
   auto toc = LoadText(text);
   ASSERT_GT(toc->GetNbToc(), 0) << _LoadReport;
   WriteFile("to_remove", "kept\n");
-  EXPECT_EQ(Fixes(*toc, {"FIXBIG"}), kFailed);
+  EXPECT_EQ(Fixes(*toc, {"FIXBIG"}), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: internal error nbtoscanafter\n\n");
   EXPECT_EQ(ReadFile("to_remove"), "kept\n");
 }
@@ -266,32 +244,32 @@ TEST_F(RemovalLimitsTest, FullScannedList) {
   // 1 request, then 3000 names, then 1100 dependents: more than 4096 names scanned.
   auto toc = LoadText(OrphanCatalogue(3000, 1100, false));
   ASSERT_GT(toc->GetNbToc(), 0) << _LoadReport;
-  EXPECT_EQ(Fixes(*toc, {"FIXBIG"}), kFailed);
+  EXPECT_EQ(Fixes(*toc, {"FIXBIG"}), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: internal error nbscanned\n");
   EXPECT_EQ(ReadFile("to_remove"), "<missing>");
 }
 
 TEST_F(RemovalLimitsTest, FullListsOfTheProductOperation) {
-  std::string scanned =
-      Line("code", "FWK", "BASE", "", "", 1) + Line("code", "PRD", "BIG", Ghosts("GHOST", 3000), "BASE ", 1);
+  std::string scanned = TocLine("code", "FWK", "BASE").Size(1) +
+                        TocLine("code", "PRD", "BIG").Supersedes(NumberedNames("GHOST", 3000)).Prereqs("BASE ").Size(1);
   for (int i = 0; i < 1100; ++i)
-    scanned += Line("code", "PRD", "DEP" + std::to_string(i), "", "GHOST" + std::to_string(i) + " ", 1);
+    scanned += TocLine("code", "PRD", "DEP" + std::to_string(i)).Prereqs("GHOST" + std::to_string(i) + " ").Size(1);
   auto toc = LoadText(scanned);
   ASSERT_GT(toc->GetNbToc(), 0) << _LoadReport;
   auto list = MarkedList();
-  EXPECT_EQ(Products(*toc, {"BIG"}, 1, list.get()), kFailed);
+  EXPECT_EQ(Products(*toc, {"BIG"}, 1, list.get()), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize:internal error nbtscanned2\n\n");
   EXPECT_STREQ(list->GetName(0), "MARK");
   // Without closure no list grows: the product and the framework only it needs.
   EXPECT_EQ(Products(*toc, {"BIG"}, 0, list.get()), 2u);
 
-  std::string next =
-      Line("code", "FWK", "BASE", "", "", 1) + Line("code", "PRD", "BIG", Ghosts("GHOST", 4000), "BASE ", 1);
-  for (int i = 0; i < 200; ++i) next += Line("code", "PRD", "USER" + std::to_string(i), "", "BIG ", 1);
+  std::string next = TocLine("code", "FWK", "BASE").Size(1) +
+                     TocLine("code", "PRD", "BIG").Supersedes(NumberedNames("GHOST", 4000)).Prereqs("BASE ").Size(1);
+  for (int i = 0; i < 200; ++i) next += TocLine("code", "PRD", "USER" + std::to_string(i)).Prereqs("BIG ").Size(1);
   toc = LoadText(next);
   ASSERT_GT(toc->GetNbToc(), 0) << _LoadReport;
   list = MarkedList();
-  EXPECT_EQ(Products(*toc, {"BIG"}, 1, list.get()), kFailed);
+  EXPECT_EQ(Products(*toc, {"BIG"}, 1, list.get()), ZYNINSFailed);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize:internal error nbtoscanafter2\n\n");
   EXPECT_STREQ(list->GetName(0), "MARK");
 }

@@ -1,6 +1,5 @@
 // Installation planning at its bounds: request sizes, unterminated names, full working
 // lists, the failure value and media whose sequence numbers are shared.
-#include <array>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -8,18 +7,20 @@
 
 #include "TestSupport.h"
 #include "ZYNINSMediaToc.h"
+#include "ZYNINSPlanLists.h"
 
 namespace {
 
-const char *kStamp = "20240101000000";
-
-std::string Line(int number, const std::string &type, const std::string &pkg, const std::string &name,
-                 const std::string &supersede = "", const std::string &prereq = "", unsigned int size = 10,
-                 const std::string &ifreq = "") {
-  std::ostringstream line;
-  line << "0M:" << number << ":0:" << type << ':' << pkg << ':' << name << ':' << supersede << ':' << prereq
-       << ':' << ifreq << ':' << size << ':' << kStamp << ":LNX:R1:0:Unit " << name << ":\n";
-  return line.str();
+// count units U0, U1, ... of size 1 where each needs the next; unit k has the sequence
+// number numberOf(k).
+template <typename Numbering>
+std::string PrerequisiteChain(int count, Numbering numberOf) {
+  std::string text;
+  for (int k = 0; k < count; ++k) {
+    std::string prereq = k + 1 < count ? "U" + std::to_string(k + 1) + " " : "";
+    text += TocLine("code", "PRD", "U" + std::to_string(k)).Prereqs(prereq).Size(1).OnMedia(numberOf(k));
+  }
+  return text;
 }
 
 struct Plan {
@@ -28,13 +29,12 @@ struct Plan {
   bool touched;
 };
 
-Plan PlanOn(const ZYNINSMediaToc &media, std::vector<std::array<char, 32>> names, ZYNINSType type = ZYNINSCode) {
+Plan PlanOn(const ZYNINSMediaToc &media, NameFields names, ZYNINSType type = ZYNINSCode) {
   char untouched[1][32] = {""};
   char(*list)[32] = untouched;
   unsigned int count = 0;
   Plan plan;
-  plan.result = media.GetSize(reinterpret_cast<char(*)[32]>(names.data()), static_cast<unsigned int>(names.size()),
-                              type, 0, &count, list, nullptr);
+  plan.result = media.GetSize(names.Fields(), names.Count(), type, 0, &count, list, nullptr);
   plan.touched = list != untouched;
   if (plan.touched) {
     for (unsigned int i = 0; i < count; ++i) plan.install.emplace_back(list[i], strnlen(list[i], 32));
@@ -43,30 +43,26 @@ Plan PlanOn(const ZYNINSMediaToc &media, std::vector<std::array<char, 32>> names
   return plan;
 }
 
-std::vector<std::array<char, 32>> Names(std::initializer_list<const char *> names) {
-  std::vector<std::array<char, 32>> result;
-  for (const char *name : names) {
-    std::array<char, 32> field{};
-    strncpy(field.data(), name, 31);
-    result.push_back(field);
-  }
-  return result;
-}
-
 class MediaPlanLimits : public TocTest {
  protected:
   std::string Load(const std::string &text) {
     _Path = WriteFile("media.toc", text);
     return _Path;
   }
+  // Loads the medium, which must hold that many lines, and plans the one name on it.
+  Plan LoadAndPlan(const std::string &text, int lines, const char *name) {
+    std::string path = Load(text);
+    ZYNINSMediaToc media(&path[0]);
+    EXPECT_EQ(media.GetNbToc(), lines);
+    return PlanOn(media, NameFields({name}));
+  }
   std::string _Path;
 };
 
 TEST_F(MediaPlanLimits, RefusesMoreThan4096Names) {
-  std::string path = Load(Line(3, "code", "PRD", "P1"));
+  std::string path = Load(TocLine("code", "PRD", "P1").OnMedia(3));
   ZYNINSMediaToc media(&path[0]);
-  std::vector<std::array<char, 32>> names(4097, Names({"P1"})[0]);
-  Plan plan = PlanOn(media, names);
+  Plan plan = PlanOn(media, NameFields("P1", 4097));
   EXPECT_EQ(plan.result, 0xFFFFFFFFu);
   EXPECT_FALSE(plan.touched);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: 4097 names requested, at most 4096 can be planned\n\n");
@@ -78,37 +74,32 @@ TEST_F(MediaPlanLimits, RefusesMoreThan4096Names) {
   EXPECT_EQ(count, 7u);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSMediaToc::GetSize: 2 names requested without a name list\n\n");
 
-  names.resize(4096);
-  plan = PlanOn(media, names);
+  plan = PlanOn(media, NameFields("P1", 4096));
   EXPECT_EQ(plan.result, 410u);
   EXPECT_EQ(plan.install, std::vector<std::string>{"P1"});
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
 TEST_F(MediaPlanLimits, NamesFillingAll32BytesAreNeverReadBeyond) {
-  std::string path = Load(Line(3, "code", "PRD", std::string(31, 'X')));
+  std::string path = Load(TocLine("code", "PRD", std::string(31, 'X')).OnMedia(3));
   ZYNINSMediaToc media(&path[0]);
-  std::vector<std::array<char, 32>> names(1);
-  names[0].fill('X');  // no NUL at all
-  Plan plan = PlanOn(media, names);
+  Plan plan = PlanOn(media, NameFields({std::string(32, 'X')}));  // no NUL at all
   EXPECT_EQ(plan.result, 0xFFFFFFFFu);
   EXPECT_EQ(TakeDiagnostics(), std::string(32, 'X') + " code is not found on the media\n\n");
 }
 
 TEST_F(MediaPlanLimits, FullWorkingListsAreInternalErrors) {
-  std::string names, pairs;
-  for (int i = 0; i < 4097; ++i) {
-    names += "S" + std::to_string(i) + " ";
-    pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
-  }
-  std::string path = Load(Line(3, "code", "PRD", "SUPERSEDES", names) + Line(4, "code", "PRD", "NEEDS", "", names) +
-                          Line(5, "code", "PRD", "PAIRS", "", "", 10, pairs));
+  std::string names = NumberedNames("S", 4097), pairs;
+  for (int i = 0; i < 4097; ++i) pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
+  std::string path = Load(TocLine("code", "PRD", "SUPERSEDES").Supersedes(names).OnMedia(3) +
+                          TocLine("code", "PRD", "NEEDS").Prereqs(names).OnMedia(4) +
+                          TocLine("code", "PRD", "PAIRS").Size(10).Ifreqs(pairs).OnMedia(5));
   ZYNINSMediaToc media(&path[0]);
   ASSERT_EQ(media.GetNbToc(), 3);
   const char *cases[][2] = {{"SUPERSEDES", "nbscanned"}, {"NEEDS", "nbtoscanafter"}, {"PAIRS", "nbifreq"}};
   for (auto &check : cases) {
     SCOPED_TRACE(check[0]);
-    Plan plan = PlanOn(media, Names({check[0]}));
+    Plan plan = PlanOn(media, NameFields({check[0]}));
     EXPECT_EQ(plan.result, 0xFFFFFFFFu);
     EXPECT_FALSE(plan.touched);
     EXPECT_EQ(TakeDiagnostics(), std::string("ZYNINSMediaToc::GetSize: internal error ") + check[1] + "\n");
@@ -116,13 +107,14 @@ TEST_F(MediaPlanLimits, FullWorkingListsAreInternalErrors) {
 }
 
 TEST_F(MediaPlanLimits, RealTotalNeverEqualsTheFailureValue) {
-  std::string path = Load(Line(3, "code", "PRD", "P1", "", "", 0xFFFFFFFFu - 400) +
-                          Line(4, "zarn", "PRD", "Z1", "", "", 0xFFFFFFFFu) + Line(5, "zarn", "PRD", "Z2", "", "", 1));
+  std::string path =
+      Load(TocLine("code", "PRD", "P1").Size(0xFFFFFFFFu - 400).OnMedia(3) +
+           TocLine("zarn", "PRD", "Z1").Size(0xFFFFFFFFu).OnMedia(4) + TocLine("zarn", "PRD", "Z2").Size(1).OnMedia(5));
   ZYNINSMediaToc media(&path[0]);
-  EXPECT_EQ(PlanOn(media, Names({"P1"})).result, 0xFFFFFFFEu);
-  EXPECT_EQ(PlanOn(media, Names({"Z1"}), ZYNINSZarn).result, 0xFFFFFFFEu);
+  EXPECT_EQ(PlanOn(media, NameFields({"P1"})).result, 0xFFFFFFFEu);
+  EXPECT_EQ(PlanOn(media, NameFields({"Z1"}), ZYNINSZarn).result, 0xFFFFFFFEu);
   // Sums wrap at 32 bits; a wrapped total of 0 is returned as 0.
-  Plan wrapped = PlanOn(media, Names({"Z1", "Z2"}), ZYNINSZarn);
+  Plan wrapped = PlanOn(media, NameFields({"Z1", "Z2"}), ZYNINSZarn);
   EXPECT_EQ(wrapped.result, 0u);
   EXPECT_EQ(wrapped.install, (std::vector<std::string>{"Z1", "Z2"}));
 }
@@ -130,27 +122,22 @@ TEST_F(MediaPlanLimits, RealTotalNeverEqualsTheFailureValue) {
 // Units sharing a sequence number count once: the number maps back to one line, the
 // one at number - 3 when it carries the number, else the first in table order.
 TEST_F(MediaPlanLimits, SharedSequenceNumbersMapBackToOneLine) {
-  std::string path = Load(Line(5, "code", "PRD", "FIRST", "", "", 10) + Line(9, "code", "PRD", "OTHER", "", "", 20) +
-                          Line(5, "code", "PRD", "SECOND", "", "", 30) + Line(4, "code", "PRD", "EARLY", "", "", 40));
+  std::string path =
+      Load(TocLine("code", "PRD", "FIRST").Size(10).OnMedia(5) + TocLine("code", "PRD", "OTHER").Size(20).OnMedia(9) +
+           TocLine("code", "PRD", "SECOND").Size(30).OnMedia(5) + TocLine("code", "PRD", "EARLY").Size(40).OnMedia(4));
   ZYNINSMediaToc media(&path[0]);
-  Plan first = PlanOn(media, Names({"FIRST"}));
+  Plan first = PlanOn(media, NameFields({"FIRST"}));
   EXPECT_EQ(first.install, std::vector<std::string>{"SECOND"});
   EXPECT_EQ(first.result, 30u + 400u);
-  EXPECT_EQ(PlanOn(media, Names({"OTHER", "SECOND", "EARLY", "FIRST"})).install,
+  EXPECT_EQ(PlanOn(media, NameFields({"OTHER", "SECOND", "EARLY", "FIRST"})).install,
             (std::vector<std::string>{"EARLY", "SECOND", "OTHER"}));
 }
 
 TEST_F(MediaPlanLimits, LongPrerequisiteChainOnAFullMedium) {
   // Unit k needs unit k + 1; sequence numbers run backwards, so the list is reversed.
-  std::string text;
-  for (int k = 0; k < 4095; ++k) {
-    std::string prereq = k + 1 < 4095 ? "U" + std::to_string(k + 1) + " " : "";
-    text += Line(5000 - k, "code", "PRD", "U" + std::to_string(k), "", prereq, 1);
-  }
-  std::string path = Load(text);
-  ZYNINSMediaToc media(&path[0]);
-  ASSERT_EQ(media.GetNbToc(), 4095);
-  Plan plan = PlanOn(media, Names({"U0"}));
+  Plan plan = LoadAndPlan(PrerequisiteChain(4095, [](int k) { return 5000 - k; }), 4095, "U0");
+  EXPECT_EQ(ZYNINSLastPlanWork().passes, 4095u);  // one unit a pass, each scanned once
+  EXPECT_EQ(ZYNINSLastPlanWork().steps, 4095u);
   EXPECT_EQ(plan.result, 4095u + 400u);
   ASSERT_EQ(plan.install.size(), 4095u);
   EXPECT_EQ(plan.install.front(), "U4094");
@@ -162,16 +149,10 @@ TEST_F(MediaPlanLimits, RequisitesWaitingThroughALongChain) {
   std::string pairs;
   for (int i = 0; i < 3000; ++i) pairs += "C" + std::to_string(i) + "/R" + std::to_string(i) + " ";
   pairs += "U3999/LATE ";
-  std::string text = Line(1, "code", "PRD", "HEAD", "", "U0 ", 1, pairs);
-  text += Line(9000, "code", "GRP", "LATE", "", "", 1);
-  for (int k = 0; k < 4000; ++k) {
-    std::string prereq = k + 1 < 4000 ? "U" + std::to_string(k + 1) + " " : "";
-    text += Line(k + 2, "code", "PRD", "U" + std::to_string(k), "", prereq, 1);
-  }
-  std::string path = Load(text);
-  ZYNINSMediaToc media(&path[0]);
-  ASSERT_EQ(media.GetNbToc(), 4002);
-  Plan plan = PlanOn(media, Names({"HEAD"}));
+  std::string text = TocLine("code", "PRD", "HEAD").Prereqs("U0 ").Size(1).Ifreqs(pairs).OnMedia(1);
+  text += TocLine("code", "GRP", "LATE").Size(1).OnMedia(9000);
+  text += PrerequisiteChain(4000, [](int k) { return k + 2; });
+  Plan plan = LoadAndPlan(text, 4002, "HEAD");
   EXPECT_EQ(plan.result, 4002u + 400u);
   ASSERT_EQ(plan.install.size(), 4002u);
   EXPECT_EQ(plan.install.back(), "LATE");

@@ -3,21 +3,12 @@
 #include <sstream>
 #include <string>
 
+#include "Probes.h"
 #include "TestSupport.h"
 #include "ZYNINSMediaIndex.h"
 #include "ZYNINSMediaToc.h"
 
 namespace {
-
-// Reaches the protected prefix table and all-fix mark.
-class MediaProbe : public ZYNINSMediaToc {
- public:
-  explicit MediaProbe(std::string path) : ZYNINSMediaToc(&path[0]) {}
-  const ZYNINSPrefixToc &Prefix(int k) const { return _Prefix[k]; }
-  const ZYNINSPrefixToc *Prefixes() const { return _Prefix; }
-  const char *Name(int k) const { return _Entries[k].GetName(); }
-  int AllFix() const { return _AllFix; }
-};
 
 std::string LoadPath(const std::string &file) { return DataPath("media/load/" + file); }
 
@@ -28,7 +19,7 @@ std::string RefusedLine(int line, const std::string &path) {
 class MediaTocLoad : public TocTest {};
 
 TEST_F(MediaTocLoad, ReadsPrefixesWithAndWithoutLeadingZerosInDecimal) {
-  MediaProbe media(LoadPath("prefixes.toc"));
+  MediaTocProbe media(LoadPath("prefixes.toc"));
   EXPECT_EQ(TakeDiagnostics(), "");
   // The last line has no newline and is read like the others.
   ASSERT_EQ(media.GetNbToc(), 5);
@@ -64,7 +55,7 @@ TEST_F(MediaTocLoad, RefusesLinesWithoutAUsablePrefix) {
   for (const char *file : {"no_prefix.toc", "empty_line.toc", "zeros_line.toc"}) {
     SCOPED_TRACE(file);
     std::string path = LoadPath(file);
-    MediaProbe media(path);
+    MediaTocProbe media(path);
     EXPECT_EQ(media.GetNbToc(), -1);
     EXPECT_EQ(TakeDiagnostics(), "ZYNINSUnitToc: unknown type: \n\n" + RefusedLine(2, path));
   }
@@ -72,7 +63,7 @@ TEST_F(MediaTocLoad, RefusesLinesWithoutAUsablePrefix) {
 
 TEST_F(MediaTocLoad, FailingThirdLineKeepsEarlierLinesButRefusesTheCatalogue) {
   std::string path = LoadPath("bad_third_line.toc");
-  MediaProbe media(path);
+  MediaTocProbe media(path);
   EXPECT_EQ(media.GetNbToc(), -1);
   EXPECT_STREQ(media.Name(0), "P1");
   EXPECT_STREQ(media.Name(1), "P2");
@@ -83,23 +74,23 @@ TEST_F(MediaTocLoad, RefusesNumbersOutOfRange) {
   for (const char *file : {"huge_sequence.toc", "huge_media_size.toc"}) {
     SCOPED_TRACE(file);
     std::string path = LoadPath(file);
-    MediaProbe media(path);
+    MediaTocProbe media(path);
     EXPECT_EQ(media.GetNbToc(), -1);
     EXPECT_NE(TakeDiagnostics().find(RefusedLine(2, path)), std::string::npos);
   }
 }
 
 TEST_F(MediaTocLoad, MarksMediaOfFixesOnly) {
-  EXPECT_EQ(MediaProbe(LoadPath("all_fix.toc")).AllFix(), 1);
-  EXPECT_EQ(MediaProbe(LoadPath("fix_and_product.toc")).AllFix(), 0);
-  MediaProbe empty(LoadPath("empty.toc"));
+  EXPECT_EQ(MediaTocProbe(LoadPath("all_fix.toc")).AllFix(), 1);
+  EXPECT_EQ(MediaTocProbe(LoadPath("fix_and_product.toc")).AllFix(), 0);
+  MediaTocProbe empty(LoadPath("empty.toc"));
   EXPECT_EQ(empty.GetNbToc(), 0);
   EXPECT_EQ(empty.AllFix(), 1);
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
 TEST_F(MediaTocLoad, SequenceNumbersFromThreeAreFoundInPlace) {
-  MediaProbe media(LoadPath("numbered_from_three.toc"));
+  MediaTocProbe media(LoadPath("numbered_from_three.toc"));
   ZYNINSMediaIndex index(media.Prefixes(), media.GetNbToc());
   EXPECT_EQ(index.Position(3), 0);
   EXPECT_EQ(index.Position(4), 1);
@@ -109,7 +100,7 @@ TEST_F(MediaTocLoad, SequenceNumbersFromThreeAreFoundInPlace) {
 }
 
 TEST_F(MediaTocLoad, SparseAndFarSequenceNumbersAreFoundByLookup) {
-  MediaProbe media(LoadPath("numbered_sparse.toc"));
+  MediaTocProbe media(LoadPath("numbered_sparse.toc"));
   ZYNINSMediaIndex index(media.Prefixes(), media.GetNbToc());
   EXPECT_EQ(index.Position(20), 1);
   EXPECT_EQ(index.Position(25), -1);
@@ -120,7 +111,7 @@ TEST_F(MediaTocLoad, SparseAndFarSequenceNumbersAreFoundByLookup) {
 }
 
 TEST_F(MediaTocLoad, DuplicateSequenceNumbers) {
-  MediaProbe media(LoadPath("duplicate_numbers.toc"));  // numbers 5 9 5 8 8
+  MediaTocProbe media(LoadPath("duplicate_numbers.toc"));  // numbers 5 9 5 8 8
   ZYNINSMediaIndex index(media.Prefixes(), media.GetNbToc());
   EXPECT_EQ(index.Position(5), 2);  // the line at 5 - 3 carries it
   EXPECT_EQ(index.Position(9), 1);

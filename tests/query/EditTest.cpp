@@ -43,7 +43,7 @@ TEST_F(QueryTest, BuildTsortWritesSupersedesThenPrereqsAndThePairs) {
 
 TEST_F(QueryTest, BuildTsortRefusesAnythingButItsOneUnit) {
   auto unit = Load(kUnit);
-  auto two = Load(kUnit + TocLine("code", "PRD", "Other", "other"), kNoPCFG, "two");
+  auto two = Load(kUnit + QueryLine("code", "PRD", "Other", "other"), kNoPCFG, "two");
   EXPECT_EQ(two->Tsort("Unit", ZYNINSCode), 0);
   EXPECT_EQ(unit->Tsort("Unit", ZYNINSZarn), 0);
   EXPECT_EQ(unit->Tsort("Uni", ZYNINSCode), 0);
@@ -83,7 +83,7 @@ TEST_F(QueryTest, BuildTsortFailsInAReadOnlyDirectory) {
 }
 
 TEST_F(QueryTest, SetTimestampStampsTheFirstEntryWithLocalTime) {
-  auto catalogue = Load(kUnit + TocLine("code", "PRD", "Second", "second"));
+  auto catalogue = Load(kUnit + QueryLine("code", "PRD", "Second", "second"));
   std::string before = LocalStamp();
   catalogue->SetTimestamp();
   std::string after = LocalStamp();
@@ -97,7 +97,7 @@ TEST_F(QueryTest, SetTimestampStampsTheFirstEntryWithLocalTime) {
   EXPECT_GE(after, stamp);
   // Nothing but the stamp changes.
   EXPECT_EQ(written, Field(kUnit, 0) + ":PRD:Unit:S1 S2 :R1 :X1/Y1 X2/Y2 :10:" + stamp +
-                         ":lnx64:R21:0:Unit:\n" + TocLine("code", "PRD", "Second", "second"));
+                         ":lnx64:R21:0:Unit:\n" + QueryLine("code", "PRD", "Second", "second"));
 
   auto empty = Load("", kNoPCFG, "empty");
   empty->SetTimestamp();
@@ -109,9 +109,9 @@ TEST_F(QueryTest, SetTimestampStampsTheFirstEntryWithLocalTime) {
 }
 
 namespace {
-const std::string kThree = TocLine("code", "PRD", "First", "first") +
-                           TocLine("code", "PRD", "Middle", "middle") +
-                           TocLine("code", "PRD", "Last", "last");
+const std::string kThree = QueryLine("code", "PRD", "First", "first") +
+                           QueryLine("code", "PRD", "Middle", "middle") +
+                           QueryLine("code", "PRD", "Last", "last");
 }
 
 TEST_F(QueryTest, RemoveClosesTheGapAtFirstMiddleAndLast) {
@@ -129,7 +129,7 @@ TEST_F(QueryTest, RemoveClosesTheGapAtFirstMiddleAndLast) {
     int position = 0;
     for (const auto &kept : entries) {
       if (kept.first == name) continue;
-      expected += TocLine("code", "PRD", kept.first, kept.second);
+      expected += QueryLine("code", "PRD", kept.first, kept.second);
       // Later entries moved down one place, and lookups follow them.
       EXPECT_EQ(catalogue->Index(kept.first, ZYNINSCode), position++) << name << " " << kept.first;
     }
@@ -158,8 +158,8 @@ TEST_F(QueryTest, RemoveOfTheOnlyEntryLeavesAnEmptyCatalogue) {
 }
 
 TEST_F(QueryTest, RemoveTakesTheFirstOfTwinsAndReportsWhatIsMissing) {
-  auto catalogue = Load(TocLine("code", "PRD", "Twin", "one") + TocLine("zarn", "PRD", "Twin", "light") +
-                        TocLine("code", "PRD", "Twin", "two"));
+  auto catalogue = Load(QueryLine("code", "PRD", "Twin", "one") + QueryLine("zarn", "PRD", "Twin", "light") +
+                        QueryLine("code", "PRD", "Twin", "two"));
   std::string path = Dir() + "/cat/TOC";
   ASSERT_EQ(catalogue->RemoveName("Twin", ZYNINSCode), 1);
   EXPECT_EQ(Labelled(*Package(*catalogue, ZYNINSPRD, ZYNINSCode)),
@@ -169,7 +169,7 @@ TEST_F(QueryTest, RemoveTakesTheFirstOfTwinsAndReportsWhatIsMissing) {
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Remove: Twin code: not found in " + path + "\n\n");
   EXPECT_EQ(catalogue->RemoveName("Twin", ZYNINSUnknownQ), 0);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Remove: Twin unknownQ: not found in " + path + "\n\n");
-  EXPECT_EQ(Written(*catalogue), TocLine("zarn", "PRD", "Twin", "light"));
+  EXPECT_EQ(Written(*catalogue), QueryLine("zarn", "PRD", "Twin", "light"));
   EXPECT_EQ(catalogue->RemoveName("Twin", ZYNINSZarn), 1);
   EXPECT_EQ(catalogue->GetNbToc(), 0);
 }

@@ -55,8 +55,8 @@ TEST_F(QueryTest, SectionsOfAnEmptyCatalogueKeepTheirHeadingsAndEmptyLines) {
 }
 
 TEST_F(QueryTest, ProductsOnlyAndFixesOnlyStayApart) {
-  auto catalogue = Load(TocLine("code", "FIX", "FIX01", "fix") + TocLine("zarn", "PRD", "Light", "light") +
-                        TocLine("code", "SPK", "SP01", "pack") + TocLine("code", "FSP", "Base.SP1", "fsp"));
+  auto catalogue = Load(QueryLine("code", "FIX", "FIX01", "fix") + QueryLine("zarn", "PRD", "Light", "light") +
+                        QueryLine("code", "SPK", "SP01", "pack") + QueryLine("code", "FSP", "Base.SP1", "fsp"));
   EXPECT_EQ(Listed(*catalogue, ZYNINSListProducts), "\n");
   EXPECT_EQ(Listed(*catalogue, ZYNINSListFixes), "# FIXES:\n#======\nFIX01 fix\n\n");
   EXPECT_EQ(Listed(*catalogue, ZYNINSListByType), "Light light (ZARN)\n\n# FIXES:\n#======\nFIX01 fix\n\n");

@@ -49,10 +49,10 @@ class QueryTest : public TocTest {
   }
 };
 
-// One TOC line with the fields a query looks at; the rest are fixed.
-inline std::string TocLine(const std::string &type, const std::string &pkg, const std::string &name,
-                           const std::string &label, const std::string &prereq = "Base ") {
-  return type + ":" + pkg + ":" + name + "::" + prereq + "::10:20240105101010:lnx64:R21:0:" + label + ":\n";
+// A line of the query tests: a unit on Base, in the OS and GA level of their catalogues.
+inline std::string QueryLine(const std::string &type, const std::string &pkg, const std::string &name,
+                             const std::string &label) {
+  return TocLine(type, pkg, name).Prereqs("Base ").Timestamp("20240105101010").OS("lnx64").GA("R21").Label(label);
 }
 
 #endif

@@ -1,0 +1,152 @@
+// Checking a catalogue file: read it the way loading does, then run the checks across
+// its lines.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "ZYNINSLintFile.h"
+#include "ZYNINSLintLineReader.h"
+
+namespace {
+
+// Lines a catalogue may hold.
+constexpr int kMaxLines = 4095;
+
+// Newline-terminated lines, and a last line without one: loading counts both.
+std::vector<ZYNINSLintLine> SplitLines(const std::string &text) {
+  std::vector<ZYNINSLintLine> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.emplace_back();
+    lines.back().Text = text.substr(start, end - start);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// A medium's line starts with zeros, a tag, a separator and a sequence number.
+bool HasMediaPrefix(const std::string &line) {
+  std::size_t at = line.find_first_not_of('0');
+  if (at == std::string::npos || at + 2 >= line.size()) return false;
+  at += 2;
+  if (line[at] == '-' || line[at] == '+') ++at;
+  return at < line.size() && line[at] >= '0' && line[at] <= '9';
+}
+
+ZYNINSLintKind GuessKind(const std::vector<ZYNINSLintLine> &lines) {
+  for (const ZYNINSLintLine &line : lines)
+    if (!line.Text.empty()) return HasMediaPrefix(line.Text) ? ZYNINSLintMedia : ZYNINSLintInstalled;
+  return ZYNINSLintInstalled;
+}
+
+}  // namespace
+
+int ZYNINSLintedFile::FieldColumn(int i, int field) const {
+  const std::string &text = Lines[i].Text;
+  std::size_t at = Lines[i].EntryStart;
+  for (int k = 1; k < field && at < text.size(); ++k) {
+    std::size_t colon = text.find(':', at);
+    at = colon == std::string::npos ? text.size() : colon + 1;
+  }
+  return static_cast<int>(at) + 1;
+}
+
+int ZYNINSLintedFile::SequenceColumn(int i) const {
+  // After the leading zeros, the tag and one separator.
+  std::size_t tag = Lines[i].Text.find_first_not_of('0');
+  return tag == std::string::npos ? 1 : static_cast<int>(tag) + 3;
+}
+
+void ZYNINSLintedFile::Add(const std::string &file, int line, int column, ZYNINSLintSeverity severity,
+                           const char *field, const std::string &message) {
+  ZYNINSLintFinding finding;
+  finding.File = file;
+  finding.Line = line;
+  finding.Column = column;
+  finding.Severity = severity;
+  finding.Field = field ? field : "";
+  finding.Message = message;
+  (severity == ZYNINSLintError ? _Errors : _Warnings).push_back(finding);
+}
+
+ZYNINSLintReport ZYNINSLintedFile::TakeReport() {
+  ZYNINSLintReport report;
+  report.Kind = _Kind;
+  report.NbErrors = static_cast<int>(_Errors.size());
+  report.NbWarnings = static_cast<int>(_Warnings.size());
+  std::stable_sort(_Warnings.begin(), _Warnings.end(), [this](const ZYNINSLintFinding &a, const ZYNINSLintFinding &b) {
+    bool aElsewhere = a.File != _Path, bElsewhere = b.File != _Path;
+    if (aElsewhere != bElsewhere) return bElsewhere;
+    return a.Line < b.Line;
+  });
+  report.Findings = std::move(_Errors);
+  report.Findings.insert(report.Findings.end(), _Warnings.begin(), _Warnings.end());
+  _Errors.clear();
+  _Warnings.clear();
+  return report;
+}
+
+std::string ZYNINSLintQuote(const std::string &text) {
+  const std::size_t kShown = 40;
+  std::string quoted = "'";
+  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7f && c != '\\') {
+      quoted += static_cast<char>(c);
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      quoted += escaped;
+    }
+  }
+  if (text.size() > kShown) quoted += "...";
+  return quoted + "'";
+}
+
+ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
+  ZYNINSLintedFile file(path, kind);
+  errno = 0;
+  std::ifstream in(file.Path(), std::ios::in | std::ios::binary);
+  std::string text;
+  // Read through the stream, which turns a failing read (a directory) into its bad state.
+  char chunk[65536];
+  while (in.is_open() && (in.read(chunk, sizeof chunk) || in.gcount() > 0))
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
+  // A directory opens on some systems but cannot be read: loading refuses it too.
+  if (!in.is_open() || in.bad()) {
+    ZYNINSLintedFile unreadable(path, kind == ZYNINSLintGuess ? ZYNINSLintInstalled : kind);
+    unreadable.Error(0, 0, nullptr, std::string("cannot read the file") + (errno ? ": " : "") +
+                                        (errno ? std::strerror(errno) : ""));
+    return unreadable.TakeReport();
+  }
+
+  file.Lines = SplitLines(text);
+  if (kind == ZYNINSLintGuess) file.SetKind(GuessKind(file.Lines));
+
+  // Loading counts the lines before it reads any.
+  if (file.NbLines() > kMaxLines)
+    file.Error(kMaxLines + 1, 0, nullptr,
+               "the file has " + std::to_string(file.NbLines()) + " lines; a catalogue holds at most 4095");
+
+  file.Entries.reset(new ZYNINSUnitToc[file.Lines.size()]);
+  for (int i = 0; i < file.NbLines(); ++i) {
+    file.Entries[i].Clear();
+    ZYNINSLintReadLine(file, i);
+  }
+
+  // The checks loading makes once every line is read, in its order.
+  ZYNINSLintLevels(file);
+  ZYNINSLintDuplicates(file);
+  ZYNINSLintFrameworks(file);
+  // What loads but is probably a mistake.
+  ZYNINSLintReferences(file);
+  ZYNINSLintCycles(file);
+  ZYNINSLintSequence(file);
+  ZYNINSLintVisibilityList(file);
+  return file.TakeReport();
+}

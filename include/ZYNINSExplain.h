@@ -1,0 +1,86 @@
+// Explanations beside the catalogue classes: what is wrong with a catalogue file, for
+// its author, and why planning takes each unit, for an administrator.
+#ifndef ZYNINSExplain_h
+#define ZYNINSExplain_h
+
+#include <string>
+#include <vector>
+
+#include "ZYNINSExport.h"
+
+// ---------------------------------------------------------------------------------------
+// Catalogue checks.
+//
+// ZYNINSLintFile reads a TOC file with the very line reader the catalogues load with,
+// and reports every fault, not only the first: an error for whatever makes loading refuse
+// the file, a warning for what loads but is probably a mistake. Errors come first in the
+// order loading meets them (the line count, the lines, the levels, then for an installed
+// catalogue duplicates and frameworks), so the first error names the line that loading
+// names; warnings follow. The checks report nothing to the library's diagnostic stream.
+
+enum ZYNINSLintKind {
+  ZYNINSLintGuess,      // a medium when the first line carries a media prefix, else installed
+  ZYNINSLintMedia,      // a medium's TOC: every line starts with its prefix
+  ZYNINSLintInstalled   // an installed catalogue
+};
+
+enum ZYNINSLintSeverity { ZYNINSLintError, ZYNINSLintWarning };
+
+struct ZYNINSLintFinding {
+  std::string File;              // the file it is in: the TOC file, or the PCFG.list beside it
+  int Line = 0;                  // from 1; 0 for the file as a whole
+  int Column = 0;                // 1-based byte offset of the faulty field in the raw line; 0 for none
+  ZYNINSLintSeverity Severity = ZYNINSLintError;
+  std::string Field;             // the field it concerns ("name", "prerequisites", ...), or empty
+  std::string Message;           // one line of text, printable ASCII: other bytes are shown as \xHH
+};
+
+struct ZYNINSLintReport {
+  ZYNINSLintKind Kind = ZYNINSLintGuess;  // the kind the file was checked as
+  std::vector<ZYNINSLintFinding> Findings;
+  int NbErrors = 0;
+  int NbWarnings = 0;
+};
+
+ZYNTOC_API ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind);
+
+// ---------------------------------------------------------------------------------------
+// Planning observer.
+//
+// While an observer is set, installation planning (ZYNINSMediaToc::GetSize) and both
+// removal plannings (ZYNINSInstToc::GetSize) tell it why each unit joins their result, at
+// the moment they decide it. Names are the 32-byte unit names, valid during the call only.
+// Without an observer planning does exactly what it always does. Like the rest of the
+// library, the setting is process-wide and for one thread at a time.
+
+class ZYNTOC_API ZYNINSPlanObserver {
+ public:
+  virtual ~ZYNINSPlanObserver();
+
+  // Installation planning. A unit may be reached several ways; each is told once.
+  virtual void Requested(const char *unit);
+  virtual void PrerequisiteOf(const char *unit, const char *needer);
+  // A unit on the medium that supersedes a missing prerequisite stands in for it.
+  virtual void StandsInFor(const char *unit, const char *missing);
+  // condition is installed (or superseded) or examined by this planning, so holder's
+  // conditional requisite brings unit; lenient: the media switch takes every one.
+  virtual void ConditionalRequisite(const char *unit, const char *holder, const char *condition, bool lenient);
+  // The unit's entry joins the install list.
+  virtual void Planned(const char *unit);
+
+  // Removal planning.
+  virtual void RemovalRequested(const char *unit);
+  // unit needs removed (a prerequisite, or through a conditional requisite).
+  virtual void NeedsRemoved(const char *unit, const char *removed, bool conditional);
+  // Every unit that superseded name is removed, so name no longer serves unit's needs.
+  virtual void SupersessorsRemoved(const char *name, const char *supersessor);
+  // A framework that only removed units (and fixes) need.
+  virtual void FrameworkOnlyFor(const char *framework, const char *removed);
+  // A fix of a removed unit.
+  virtual void FixOf(const char *fix, const char *removed);
+};
+
+// Sets the observer planning reports to; null removes it. Returns the previous one.
+ZYNTOC_API ZYNINSPlanObserver *ZYNINSSetPlanObserver(ZYNINSPlanObserver *observer);
+
+#endif
