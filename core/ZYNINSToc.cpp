@@ -165,7 +165,7 @@ void ZYNINSToc::InitPCFGlist() {
   std::string path = _FileName ? _FileName : "";
   size_t separator = path.find_last_of("/\\");
   path = separator == std::string::npos ? "PCFG.list" : path.substr(0, separator + 1) + "PCFG.list";
-  std::ifstream *list = new std::ifstream(path.c_str(), std::ios::in);
+  std::ifstream *list = new std::ifstream(path.c_str(), std::ios::in | std::ios::binary);
   if (!list->is_open()) {
     delete list;
     return;

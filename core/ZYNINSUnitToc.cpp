@@ -1,5 +1,6 @@
 // The entry record: construction, clearing, releasing and the framework name.
 #include <cstring>
+#include <type_traits>
 
 #include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
@@ -20,6 +21,14 @@ char *ZYNINSUnitToc::GetFrameworkName() const {
 }
 
 void ZYNINSUnitToc::Clear() {
+  // The record's counts, size and levels are 32-bit fields on every platform, 32-bit Windows
+  // included; the size is unsigned.
+  static_assert(sizeof _Type == 4 && sizeof _Pkg == 4, "entry type and package kind take 32 bits");
+  static_assert(sizeof _NbSupersede == 4 && sizeof _NbPrereq == 4 && sizeof _NbIfreq == 4,
+                "list counts take 32 bits");
+  static_assert(sizeof _Size == 4 && std::is_unsigned<decltype(_Size)>::value, "the size is unsigned 32-bit");
+  static_assert(sizeof _SPKLevel == 4 && sizeof _MaxSPKLevel == 4, "levels take 32 bits");
+  static_assert(sizeof(ZYNINSIfreqPair) == 64, "a pair is two 32-byte names");
   _NbSupersede = _NbPrereq = _NbIfreq = 0;
   _Supersede = nullptr;
   _Prereq = nullptr;

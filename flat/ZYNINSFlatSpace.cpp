@@ -107,9 +107,9 @@ int GetiemeCAF(int i, char *name) {
 }
 
 int UpdatePresent(char *target, char *source) {
-  std::FILE *out = target ? std::fopen(target, "a") : nullptr;
+  std::FILE *out = target ? std::fopen(target, "ab") : nullptr;
   if (!out) return -1;
-  std::FILE *in = source ? std::fopen(source, "r") : nullptr;
+  std::FILE *in = source ? std::fopen(source, "rb") : nullptr;
   if (!in) {
     std::fclose(out);
     return -2;

@@ -166,7 +166,16 @@ class ZYNTOC_API ZYNINSToc {
   int Remove(char *const name, ZYNINSType type);
   int ListContent(ZYNINSListType which, std::ostream &out);
 
+#if defined(_WIN32) && defined(__GNUC__)
+  // GCC drops the import attribute of a friend redeclaration and warns; calls still reach
+  // the exported function.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wattributes"
+#endif
   friend ZYNTOC_API std::ostream &operator<<(std::ostream &, ZYNINSToc &);
+#if defined(_WIN32) && defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
 
  protected:
   void Init(char *fileName, std::ifstream &file);

@@ -368,7 +368,7 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int
   if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();
 
-  std::ofstream out("to_remove", std::ios::out | std::ios::trunc);
+  std::ofstream out("to_remove", std::ios::out | std::ios::trunc | std::ios::binary);
   for (int index : order) {
     const ZYNINSUnitToc &entry = plan.Entry(index);
     const char *label = entry.GetLabel();

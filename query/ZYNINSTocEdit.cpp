@@ -13,7 +13,7 @@ namespace {
 // Writes each line and reports whether the whole file reached the disk.
 template <typename Writer>
 bool WriteLines(const char *fileName, Writer write) {
-  std::ofstream out(fileName, std::ios::out | std::ios::trunc);
+  std::ofstream out(fileName, std::ios::out | std::ios::trunc | std::ios::binary);
   if (!out) return false;
   write(out);
   out.close();

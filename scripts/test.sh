@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds zyntoc from scratch and runs the whole test suite twice: in a normal build,
 # then under AddressSanitizer and UndefinedBehaviorSanitizer (any report fails); the normal
-# build is also installed, consumed and packaged (scripts/test-packaging.sh).
+# build is also installed, consumed and packaged (scripts/test-packaging.sh); then the
+# Windows builds (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -21,3 +22,4 @@ for variant in normal sanitize; do
 done
 # A short fuzzing run of every target (clang with libFuzzer).
 bash scripts/test-fuzz.sh
+bash scripts/test-windows.sh

@@ -2,43 +2,61 @@
 #include "TestSupport.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "ZYNINSToc.h"
+#include "ZYNSystem.h"
+
+namespace {
+
+// A new directory of its own under the system's temporary directory.
+std::string MakeTemporaryDir() {
+  std::random_device random;
+  std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::ostringstream name;
+    name << "zyntoc-test-" << std::hex << random() << random();
+    std::error_code error;
+    if (std::filesystem::create_directory(base / name.str(), error)) return (base / name.str()).string();
+  }
+  return "";
+}
+
+}  // namespace
 
 void TocTest::SetUp() {
-  char cwd[4096];
-  _OldCwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-  std::string pattern = (std::filesystem::temp_directory_path() / "zyntoc-test-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  _Dir = pattern;
-  ASSERT_EQ(chdir(_Dir.c_str()), 0);
-  unsetenv("ZYNTOC_MSGPATH");
+  _OldCwd = std::filesystem::current_path().string();
+  _Dir = MakeTemporaryDir();
+  ASSERT_FALSE(_Dir.empty()) << "cannot create a temporary directory";
+  std::filesystem::current_path(_Dir);
+  UnsetEnv("ZYNTOC_MSGPATH");
   ZYNINSToc::sResetInfoMsg(nullptr);
 }
 
 void TocTest::TearDown() {
   ZYNINSToc::sResetInfoMsg(nullptr);
-  if (chdir(_OldCwd.c_str()) != 0) ADD_FAILURE() << "cannot return to " << _OldCwd;
-  std::error_code ignored;
-  std::filesystem::remove_all(_Dir, ignored);
+  std::error_code error;
+  std::filesystem::current_path(_OldCwd, error);
+  if (error) ADD_FAILURE() << "cannot return to " << _OldCwd;
+  std::filesystem::remove_all(_Dir, error);
 }
 
 std::string TocTest::WriteFile(const std::string &name, const std::string &text) {
-  std::filesystem::path path = std::filesystem::path(_Dir) / name;
-  std::filesystem::create_directories(path.parent_path());
+  // Joined with '/' on every platform, so that tests can spell the same path themselves.
+  std::string path = _Dir + "/" + name;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream out(path, std::ios::binary);
   out << text;
-  return path.string();
+  return path;
 }
 
 void TocTest::UseMessageCatalogue(const std::string &folder) {
-  setenv("ZYNTOC_MSGPATH", DataPath("msg/" + folder).c_str(), 1);
+  SetEnv("ZYNTOC_MSGPATH", DataPath("msg/" + folder));
 }
 
 std::string TocTest::TakeDiagnostics() {
@@ -58,6 +76,18 @@ std::string ReadFile(const std::string &path) {
 }
 
 std::string DataPath(const std::string &relative) { return std::string(ZYNTOC_TEST_DATA) + "/" + relative; }
+
+std::string ControlPath(const std::string &root, const std::string &name) {
+  return root + ZYNPathSeparator + "control" + ZYNPathSeparator + name;
+}
+
+#if defined(_WIN32)
+void SetEnv(const std::string &name, const std::string &value) { _putenv_s(name.c_str(), value.c_str()); }
+void UnsetEnv(const std::string &name) { _putenv_s(name.c_str(), ""); }
+#else
+void SetEnv(const std::string &name, const std::string &value) { setenv(name.c_str(), value.c_str(), 1); }
+void UnsetEnv(const std::string &name) { unsetenv(name.c_str()); }
+#endif
 
 std::vector<std::string> DataNames(const std::string &folder, const std::string &extension) {
   std::vector<std::string> names;

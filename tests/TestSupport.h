@@ -95,4 +95,17 @@ bool UpdatingExpected();
 // Compares actual with the expected file, or rewrites the file in update mode.
 void ExpectFileContent(const std::string &path, const std::string &actual);
 
+// The path the library composes for a file of an installation's control directory.
+std::string ControlPath(const std::string &root, const std::string &name);
+
+// The test process's environment. On Windows an empty value removes the variable.
+void SetEnv(const std::string &name, const std::string &value);
+void UnsetEnv(const std::string &name);
+// Separates the directories of a search path such as ZYNTOC_MSGPATH.
+#if defined(_WIN32)
+constexpr char kPathListSeparator = ';';
+#else
+constexpr char kPathListSeparator = ':';
+#endif
+
 #endif

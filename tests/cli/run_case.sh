@@ -5,6 +5,10 @@
 # content) with expected/NAME.out, NAME.err and NAME.files (a missing file means: nothing).
 #   run_case.sh TOOL DATA_DIR EXAMPLES_DIR NAME STATUS [VAR=VALUE...] [ARGUMENT...]
 # With ZYNTOC_UPDATE_EXPECTED=1 the expected files are rewritten from this run instead.
+# ZYNTOC_TOOL_RUNNER, when set, is the command that runs the tool (wine64 for a Windows
+# build): the tool's own output then ends lines with CR LF, which are compared without the
+# CRs, and an expected file NAME.KIND.windows, where there is one, holds the paths the library
+# composes with '\'.
 set -u
 tool=$1 data=$2 examples=$3 name=$4 status=$5
 shift 5
@@ -20,12 +24,18 @@ while [[ $# -gt 0 && $1 =~ ^[A-Za-z_][A-Za-z0-9_]*= ]]; do
   settings+=("$1")
   shift
 done
-env -u ZYNInstallPath -u ZYNTOC_MSGPATH "${settings[@]}" "$tool" "$@" >"$scratch/out" 2>"$scratch/err"
+runner=() variant=
+if [[ -n ${ZYNTOC_TOOL_RUNNER:-} ]]; then
+  read -ra runner <<<"$ZYNTOC_TOOL_RUNNER"
+  variant=.windows
+fi
+env -u ZYNInstallPath -u ZYNTOC_MSGPATH "${settings[@]}" "${runner[@]}" "$tool" "$@" >"$scratch/out" 2>"$scratch/err"
 got=$?
 find . -mindepth 1 | sort | while read -r path; do
   echo "$path"
   [[ -f $path ]] && sed 's/^/  | /' "$path"
 done >"$scratch/files"
+[[ -n $variant ]] && sed -i 's/\r$//' "$scratch/out" "$scratch/err" "$scratch/files"
 
 if [[ -n ${ZYNTOC_UPDATE_EXPECTED:-} ]]; then
   for kind in out err files; do
@@ -39,6 +49,7 @@ fi
 failed=0
 compare() {  # what, expected file, actual file
   local want=$2
+  [[ -n $variant && -f $want$variant ]] && want=$want$variant
   [[ -f $want ]] || want=/dev/null
   diff -u --label "expected $1" --label "actual $1" "$want" "$3" || failed=1
 }

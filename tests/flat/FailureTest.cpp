@@ -34,6 +34,9 @@ TEST_F(FlatTest, LoadDiagnosticsAreWidenedFromUtf8) {
 }
 
 TEST_F(FlatTest, DefaultMessageBoxWritesUtf8ToStandardError) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "the default handler on Windows shows a message box, which no test may wait for";
+#endif
   ZYNSetMessageBoxHandler(nullptr);
   std::string path = Dir() + "/caf\xC3\xA9";
   testing::internal::CaptureStderr();
@@ -191,12 +194,15 @@ TEST_F(FlatTest, LongLabelsAreCutAtTheLabelBuffer) {
 
 TEST_F(FlatTest, UpdatePresentReportsWhichFileFailed) {
   std::string target = WriteFile("target", "old\n");
-  std::string source = WriteFile("source", "any: text\nnot parsed");
+  // Bytes are copied unchanged: CR LF, a Ctrl-Z (end of file to a text-mode reader on
+  // Windows) and a NUL byte included.
+  const std::string bytes = std::string("any: text\r\n\x1A") + '\0' + "\nnot parsed";
+  std::string source = WriteFile("source", bytes);
   std::string missing = Dir() + "/missing";
   std::string created = Dir() + "/created";
   std::string noDir = Dir() + "/no/such/dir/target";
   EXPECT_EQ(UpdatePresent(&target[0], &source[0]), 0);
-  EXPECT_EQ(ReadFile(target), "old\nany: text\nnot parsed");
+  EXPECT_EQ(ReadFile(target), "old\n" + bytes);
   EXPECT_EQ(UpdatePresent(&created[0], &missing[0]), -2);
   EXPECT_EQ(ReadFile(created), "");
   EXPECT_EQ(UpdatePresent(&noDir[0], &source[0]), -1);

@@ -1,6 +1,4 @@
 // Levels of the installation named by ZYNInstallPath, read without any setup state.
-#include <stdlib.h>
-
 #include <string>
 
 #include "FlatTestSupport.h"
@@ -8,10 +6,10 @@
 class LevelsTest : public FlatTest {
  protected:
   void TearDown() override {
-    unsetenv("ZYNInstallPath");
+    UnsetEnv("ZYNInstallPath");
     FlatTest::TearDown();
   }
-  static void Root(const std::string &root) { setenv("ZYNInstallPath", root.c_str(), 1); }
+  static void Root(const std::string &root) { SetEnv("ZYNInstallPath", root); }
 
   // What both functions write for one message, each naming itself.
   static std::string Twice(const std::string &before, const std::string &after) {
@@ -47,7 +45,7 @@ TEST_F(LevelsTest, InstallationLevelsAndLastingGAText) {
 
 TEST_F(LevelsTest, MissingOrEmptyInstallPath) {
   std::string expected = Twice(" Error ( ", " ) : ZYNInstallPath is not set. Verify your environment.\n\n");
-  unsetenv("ZYNInstallPath");
+  UnsetEnv("ZYNInstallPath");
   EXPECT_EQ(FailedLevels(), expected);
   Root("");
   EXPECT_EQ(FailedLevels(), expected);
@@ -55,7 +53,7 @@ TEST_F(LevelsTest, MissingOrEmptyInstallPath) {
 
 TEST_F(LevelsTest, RootWithoutInstalledCatalogue) {
   Root(Dir());
-  std::string path = Dir() + "/control/PRESENT";
+  std::string path = ControlPath(Dir(), "PRESENT");
   EXPECT_EQ(FailedLevels(), Twice(" Error ( ", " ) : File " + path + " is not found. Check Setup integrity.\n\n"));
 
   // Too long for the path buffer: refused the same way, never composed past it.

@@ -60,7 +60,7 @@ TEST_F(InstTocIntegrityTest, UnitsWithoutControlFileAreReported) {
   WriteFile("root/control/F.1", "");
   std::string root = Dir() + "/root", out;
   EXPECT_EQ(Check("consistent", root.c_str(), out), 0);
-  EXPECT_EQ(out, root + "/control/S1 : file not found, possible trouble in case of removal\n\n");
+  EXPECT_EQ(out, ControlPath(root, "S1") + " : file not found, possible trouble in case of removal\n\n");
 }
 
 TEST_F(InstTocIntegrityTest, MissingControlDirectoryReportsEveryUnit) {
@@ -69,7 +69,7 @@ TEST_F(InstTocIntegrityTest, MissingControlDirectoryReportsEveryUnit) {
   EXPECT_EQ(Check("consistent", root.c_str(), out), 0);
   std::string expected;
   for (const char *name : {"F", "P", "F.1", "S1"})
-    expected += root + "/control/" + name + " : file not found, possible trouble in case of removal\n\n";
+    expected += ControlPath(root, name) + " : file not found, possible trouble in case of removal\n\n";
   EXPECT_EQ(out, expected);
 
   // A co-requisite finding still decides the code.

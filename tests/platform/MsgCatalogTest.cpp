@@ -1,6 +1,4 @@
 // Tests of the message catalogue stand-in.
-#include <stdlib.h>
-
 #include "TestSupport.h"
 #include "ZYNINSDiag.h"
 #include "ZYNMsgCatalog.h"
@@ -9,7 +7,7 @@ class MsgCatalogTest : public TocTest {
  protected:
   void UseCatalog(const std::string &text) {
     WriteFile("msg/ZYNWFToc.msg", text);
-    setenv("ZYNTOC_MSGPATH", (Dir() + "/nowhere:" + Dir() + "/msg").c_str(), 1);
+    SetEnv("ZYNTOC_MSGPATH", Dir() + "/nowhere" + kPathListSeparator + Dir() + "/msg");
   }
 };
 
@@ -24,6 +22,15 @@ TEST_F(MsgCatalogTest, CatalogueTextReplacesTheDefaultWithItsParameters) {
              "Some.Key = %2 contient %1 unités (100%%)\\n\n"
              "Plain.Key=no parameters here\n");
   EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1 unités (100%)\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
+}
+
+TEST_F(MsgCatalogTest, CrLfLineEndsReadAsNewlines) {
+  UseCatalog("# translated texts\r\n"
+             "\r\n"
+             "Some.Key = %2 contient %1\\n\r\n"
+             "Plain.Key=no parameters here\r\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1\n");
   EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
 }
 
@@ -49,7 +56,7 @@ TEST_F(MsgCatalogTest, CatalogueIsRereadWhenItChanges) {
 TEST_F(MsgCatalogTest, LoadAnswersOneOnlyWhenAFileIsFound) {
   ZYNMsgCatalog catalog;
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
-  setenv("ZYNTOC_MSGPATH", "", 1);
+  SetEnv("ZYNTOC_MSGPATH", "");
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
   UseCatalog("");
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 1);

@@ -111,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
         VisibilityCase{"blanks_only", " \n\t\n", {}, {}},
         VisibilityCase{"one_per_line", "Assembly\nMechanicalConfig\ndrafting\n", {"Assembly", "drafting"},
                        {"MechanicalConfig"}},
+        VisibilityCase{"crlf_line_ends", "Assembly\r\nMechanicalConfig\r\ndrafting\r\n", {"Assembly", "drafting"},
+                       {"MechanicalConfig"}},
         VisibilityCase{"one_line_no_newline", "drafting MechanicalConfig\tAssembly", {"Assembly", "drafting"},
                        {"MechanicalConfig"}},
         // Case matters, and a word that merely starts with a name is another word.

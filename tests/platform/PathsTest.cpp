@@ -1,0 +1,40 @@
+// Paths the library is handed: a directory named with '\' as well as '/', and paths longer
+// than Windows' MAX_PATH, which are used whole or refused, never cut.
+#include <string>
+
+#include "TestSupport.h"
+#include "TestToc.h"
+
+namespace {
+const std::string kLine = "code:PRD:Unit::::10:20240101000000:LNX:GA1:0:label:\n";
+}
+
+using PathsTest = TocTest;
+
+TEST_F(PathsTest, PCFGListIsFoundBesideATocNamedWithABackslash) {
+  // On Windows "cat" is a directory; elsewhere both names are files with a '\' in them.
+  WriteFile("cat\\TOC", kLine);
+  WriteFile("cat\\PCFG.list", "Unit\r\n");
+  TestToc catalogue(Dir() + "/cat\\TOC");
+  ASSERT_EQ(catalogue.GetNbToc(), 1);
+  EXPECT_TRUE(catalogue.HasPCFGList());
+  EXPECT_EQ(catalogue.Visible("Unit"), 1);
+  EXPECT_EQ(TakeDiagnostics(), "");
+}
+
+TEST_F(PathsTest, APathLongerThanMaxPathIsNeverCut) {
+  // A TOC whose path is 259 characters long, the most MAX_PATH leaves room for ...
+  std::string dir(100, 'd');
+  std::string shortName = Dir() + "/" + dir + "/";
+  shortName += std::string(259 - shortName.size(), 't');
+  WriteFile(shortName.substr(Dir().size() + 1), kLine);
+  TestToc loaded(shortName);
+  EXPECT_EQ(loaded.GetNbToc(), 1);
+
+  // ... and a longer name that begins with it: a path cut at MAX_PATH would load the first.
+  std::string longName = shortName + std::string(60, 'x');
+  TestToc refused(longName);
+  EXPECT_EQ(refused.GetNbToc(), -1);
+  std::string diagnostics = TakeDiagnostics();
+  EXPECT_EQ(diagnostics.rfind("ZYNINSToc::Init  unable to open file " + Dir(), 0), 0u) << diagnostics;
+}
