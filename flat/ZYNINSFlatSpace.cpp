@@ -114,7 +114,14 @@ int UpdatePresent(char *target, char *source) {
     std::fclose(out);
     return -2;
   }
-  for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in)) std::fputc(c, out);
+  // Only the bytes the source holds now: appended to itself, a file would otherwise grow forever.
+  long length = std::fseek(in, 0, SEEK_END) == 0 ? std::ftell(in) : -1;
+  std::rewind(in);
+  for (long copied = 0; length < 0 || copied < length; ++copied) {
+    int c = std::fgetc(in);
+    if (c == EOF) break;
+    std::fputc(c, out);
+  }
   std::fclose(in);
   std::fclose(out);
   return 0;

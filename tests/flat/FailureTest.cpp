@@ -206,4 +206,7 @@ TEST_F(FlatTest, UpdatePresentReportsWhichFileFailed) {
   EXPECT_EQ(UpdatePresent(&created[0], &missing[0]), -2);
   EXPECT_EQ(ReadFile(created), "");
   EXPECT_EQ(UpdatePresent(&noDir[0], &source[0]), -1);
+  // A file appended to itself is doubled once, not grown until the disk is full.
+  EXPECT_EQ(UpdatePresent(&target[0], &target[0]), 0);
+  EXPECT_EQ(ReadFile(target), "old\nany: text\nnot parsedold\nany: text\nnot parsed");
 }
