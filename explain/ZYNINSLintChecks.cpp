@@ -23,8 +23,14 @@ std::unordered_map<std::string, int> FirstLines(const ZYNINSLintedFile &file, bo
   std::unordered_map<std::string, int> first;
   for (int i = 0; i < file.NbLines(); ++i) {
     const ZYNINSUnitToc &entry = file.Entries[i];
-    if (file.Lines[i].Read || (withRefused && file.Lines[i].NameRead))
+    if (file.Lines[i].Read || (withRefused && file.Lines[i].NameRead)) {
       first.emplace(Key(entry.GetType(), entry.GetName()), i);
+    } else if (withRefused) {
+      // Refused before its name was read: the name as written stands for either type.
+      std::string name = file.RawField(i, 3);
+      first.emplace(Key(ZYNINSCode, name.c_str()), i);
+      first.emplace(Key(ZYNINSZarn, name.c_str()), i);
+    }
   }
   return first;
 }

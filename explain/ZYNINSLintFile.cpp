@@ -22,8 +22,10 @@ std::vector<ZYNINSLintLine> SplitLines(const std::string &text) {
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
+    // Loading reads a line without its line end, "\r\n" included.
+    std::size_t stop = end < text.size() && end > start && text[end - 1] == '\r' ? end - 1 : end;
     lines.emplace_back();
-    lines.back().Text = text.substr(start, end - start);
+    lines.back().Text = text.substr(start, stop - start);
     start = end + 1;
   }
   return lines;
@@ -54,6 +56,14 @@ int ZYNINSLintedFile::FieldColumn(int i, int field) const {
     at = colon == std::string::npos ? text.size() : colon + 1;
   }
   return static_cast<int>(at) + 1;
+}
+
+std::string ZYNINSLintedFile::RawField(int i, int field) const {
+  const std::string &text = Lines[i].Text;
+  std::size_t begin = static_cast<std::size_t>(FieldColumn(i, field) - 1);
+  if (begin >= text.size()) return "";
+  std::size_t end = text.find(':', begin);
+  return text.substr(begin, (end == std::string::npos ? text.size() : end) - begin);
 }
 
 int ZYNINSLintedFile::SequenceColumn(int i) const {

@@ -37,6 +37,8 @@ class ZYNINSLintedFile {
 
   // Column (from 1) where entry field `field` (1 to 12) of a read line begins.
   int FieldColumn(int i, int field) const;
+  // The raw text of entry field `field` of a line, as far as the line has it.
+  std::string RawField(int i, int field) const;
   // Column (from 1) of a medium line's sequence number.
   int SequenceColumn(int i) const;
 

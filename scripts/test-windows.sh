@@ -59,3 +59,5 @@ ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 120
 # What cannot exist on Windows is skipped by the tests themselves; say which and why.
 awk '/: Skipped$/ { getline reason; print "  skipped under wine64: " reason }' \
   "$dir/Testing/Temporary/LastTest.log"
+# The zip of the Windows build: DLL, import library, .def file and headers.
+bash scripts/test-packaging.sh "$dir"

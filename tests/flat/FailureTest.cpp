@@ -208,5 +208,5 @@ TEST_F(FlatTest, UpdatePresentReportsWhichFileFailed) {
   EXPECT_EQ(UpdatePresent(&noDir[0], &source[0]), -1);
   // A file appended to itself is doubled once, not grown until the disk is full.
   EXPECT_EQ(UpdatePresent(&target[0], &target[0]), 0);
-  EXPECT_EQ(ReadFile(target), "old\nany: text\nnot parsedold\nany: text\nnot parsed");
+  EXPECT_EQ(ReadFile(target), "old\n" + bytes + "old\n" + bytes);
 }
