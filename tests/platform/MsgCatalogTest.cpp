@@ -17,21 +17,14 @@ TEST_F(MsgCatalogTest, WithoutCatalogueTheDefaultTextIsFilledIn) {
 }
 
 TEST_F(MsgCatalogTest, CatalogueTextReplacesTheDefaultWithItsParameters) {
-  UseCatalog("# translated texts\n"
-             "\n"
-             "Some.Key = %2 contient %1 unités (100%%)\\n\n"
-             "Plain.Key=no parameters here\n");
-  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1 unités (100%)\n");
-  EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
-}
-
-TEST_F(MsgCatalogTest, CrLfLineEndsReadAsNewlines) {
-  UseCatalog("# translated texts\r\n"
-             "\r\n"
-             "Some.Key = %2 contient %1\\n\r\n"
-             "Plain.Key=no parameters here\r\n");
-  EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1\n");
-  EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
+  // The same catalogue reads alike with LF and with CR LF line ends.
+  for (const std::string eol : {"\n", "\r\n"}) {
+    SCOPED_TRACE(eol.size() == 1 ? "LF" : "CR LF");
+    UseCatalog("# translated texts" + eol + eol + "Some.Key = %2 contient %1 unités (100%%)\\n" + eol +
+               "Plain.Key=no parameters here" + eol);
+    EXPECT_EQ(ZYNINSBuildMessage("Some.Key", "%s has %d units\n", {"PRD1", 12}), "12 contient PRD1 unités (100%)\n");
+    EXPECT_EQ(ZYNINSBuildMessage("Plain.Key", "default"), "no parameters here");
+  }
 }
 
 TEST_F(MsgCatalogTest, KeyMissingFromALoadedCatalogue) {
