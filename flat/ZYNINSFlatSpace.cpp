@@ -117,10 +117,13 @@ int UpdatePresent(char *target, char *source) {
   // Only the bytes the source holds now: appended to itself, a file would otherwise grow forever.
   long length = std::fseek(in, 0, SEEK_END) == 0 ? std::ftell(in) : -1;
   std::rewind(in);
-  for (long copied = 0; length < 0 || copied < length; ++copied) {
-    int c = std::fgetc(in);
-    if (c == EOF) break;
-    std::fputc(c, out);
+  char buffer[16384];
+  for (long left = length; length < 0 || left > 0;) {
+    size_t wanted = length < 0 || left > static_cast<long>(sizeof buffer) ? sizeof buffer : static_cast<size_t>(left);
+    size_t got = std::fread(buffer, 1, wanted, in);
+    if (got == 0) break;
+    std::fwrite(buffer, 1, got, out);
+    left -= static_cast<long>(got);
   }
   std::fclose(in);
   std::fclose(out);

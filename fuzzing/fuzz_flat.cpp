@@ -1,6 +1,8 @@
 // The flat interface driven as a setup front end would, in any order. Input: the
 // medium's TOC, "%%", its PCFG.list, "%%", the installed catalogue, "%%", the calls:
 // each byte picks a call, the bytes after it pick its arguments.
+#include <sys/stat.h>
+
 #include <cstring>
 #include <cwchar>
 #include <iostream>
@@ -18,6 +20,7 @@ constexpr size_t kNameRoom = 32;
 constexpr size_t kMessageRoom = 1025;
 // Calls per input: enough for any sequence of the front end's steps.
 constexpr int kMaxCalls = 48;
+constexpr long kMostAppended = 1 << 20;  // bytes
 
 void ReadMessageBox(const wchar_t *text) {
   volatile size_t length = wcslen(text);
@@ -82,7 +85,13 @@ void Call(zynfuzz::ByteReader &calls, Files &files, Counts &counts) {
       zynfuzz::Require(memchr(name, '\0', kNameRoom) != nullptr, "an install list name without its NUL");
       break;
     }
-    case 25: UpdatePresent(files.Pick(calls.Byte()), files.Pick(calls.Byte())); break;
+    case 25: {
+      // Appending a file to itself doubles it: a few dozen calls would only measure the disk.
+      char *target = files.Pick(calls.Byte()), *source = files.Pick(calls.Byte());
+      struct stat status;
+      if (stat(source, &status) != 0 || status.st_size <= kMostAppended) UpdatePresent(target, source);
+      break;
+    }
     case 26: CheckUnloadProduct(); break;
     case 27: CheckUnloadProductZARN(); break;
     case 28: CheckInteg(&files.root[0]); break;
