@@ -1,8 +1,9 @@
 // The TOC line reader over a line held in memory.
 #include "ZYNINSLineReader.h"
 
-#include <limits>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "ZYNINSDiag.h"
@@ -17,23 +18,30 @@ namespace {
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// List items are short: a plain loop beats a library call per item.
+// The first `wanted` byte in [begin, end), or end. Fields and list items are short, so a
+// library call on each costs more than the search: eight bytes are tested at a time instead.
 const char *FindByte(const char *begin, const char *end, char wanted) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  const std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+  const std::uint64_t pattern = ones * static_cast<unsigned char>(wanted);
+  for (; end - begin >= 8; begin += 8) {
+    std::uint64_t word;
+    memcpy(&word, begin, sizeof word);
+    word ^= pattern;  // a byte equal to `wanted` is now zero
+    // The lowest flagged byte is the first zero byte; higher flags may be false ones.
+    std::uint64_t zeros = (word - ones) & ~word & highs;
+    if (zeros) return begin + __builtin_ctzll(zeros) / 8;
+  }
+#endif
   while (begin < end && *begin != wanted) ++begin;
   return begin;
 }
 
-// The end of a field, searched across the rest of the line.
-const char *FindColon(const char *begin, const char *end) {
-  if (begin >= end) return end;
-  const void *colon = memchr(begin, ':', static_cast<std::size_t>(end - begin));
-  return colon ? static_cast<const char *>(colon) : end;
-}
-
 // Both keyword fields are compared with their whole text.
 bool IsKeyword(const char *begin, const char *end, const char *keyword) {
-  std::size_t length = static_cast<std::size_t>(end - begin);
-  return strlen(keyword) == length && memcmp(begin, keyword, length) == 0;
+  for (; begin < end; ++begin, ++keyword)
+    if (*keyword == '\0' || *begin != *keyword) return false;
+  return *keyword == '\0';
 }
 
 // The text of a refused keyword as the diagnostic shows it: at most a name's width.
@@ -64,7 +72,7 @@ void ZYNINSLineCursor::FailTooWide(int field, std::size_t offset, std::size_t it
 void ZYNINSLineCursor::Field(const char *&begin, const char *&end) {
   begin = end = _Pos;
   if (Failed()) return;
-  end = _Pos = FindColon(_Pos, _End);
+  end = _Pos = FindByte(_Pos, _End, ':');
 }
 
 void ZYNINSLineCursor::Separator(int field) {
@@ -170,8 +178,8 @@ void CopyName(char *dest, const char *begin, const char *end) {
 }
 
 // A NUL byte would silently cut a text short: such a text refuses the line.
-bool HoldsNul(const char *begin, const char *end) {
-  return memchr(begin, '\0', static_cast<std::size_t>(end - begin)) != nullptr;
+bool HoldsNul(const ZYNINSLineCursor &cursor, const char *begin, const char *end) {
+  return cursor.HoldsNul() && FindByte(begin, end, '\0') != end;
 }
 
 // A fixed-width text field; a wider one is cut to the width and refuses the line.
@@ -179,7 +187,7 @@ void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width
   const char *begin, *end;
   cursor.Field(begin, end);
   std::size_t length = static_cast<std::size_t>(end - begin);
-  if (length && HoldsNul(begin, end)) {
+  if (length && HoldsNul(cursor, begin, end)) {
     cursor.Fail(ZYNINSLineFault::HoldsNul, field, cursor.Offset(begin));
     length = 0;
   } else if (length > width) {
@@ -220,7 +228,7 @@ void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names
       cursor, count, names,
       [&](std::size_t start, const char *item, const char *stop) {
         std::size_t length = static_cast<std::size_t>(stop - item);
-        if (HoldsNul(item, stop)) {
+        if (HoldsNul(cursor, item, stop)) {
           cursor.Fail(ZYNINSLineFault::HoldsNul, field, start);
           cursor.Verdict().itemOffset = cursor.Offset(item);
           return false;
@@ -243,7 +251,7 @@ void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPa
           cursor.Verdict().itemOffset = cursor.Offset(item);
           return false;
         }
-        if (HoldsNul(item, stop)) {
+        if (HoldsNul(cursor, item, stop)) {
           cursor.Fail(ZYNINSLineFault::HoldsNul, field, start);
           cursor.Verdict().itemOffset = cursor.Offset(item);
           return false;

@@ -4,6 +4,7 @@
 #define ZYNINSLineReader_h
 
 #include <cstddef>
+#include <cstring>
 
 #include "ZYNINSToc.h"
 
@@ -41,7 +42,8 @@ struct ZYNINSLineVerdict {
 class ZYNINSLineCursor {
  public:
   ZYNINSLineCursor(const char *line, std::size_t length)
-      : _Line(line), _End(line + length), _Pos(line), _FieldStart(line) {}
+      : _Line(line), _End(line + length), _Pos(line), _FieldStart(line),
+        _HoldsNul(length > 0 && std::memchr(line, '\0', length) != nullptr) {}
 
   bool Failed() const { return !_Verdict.Ok(); }
   const ZYNINSLineVerdict &Verdict() const { return _Verdict; }
@@ -49,6 +51,8 @@ class ZYNINSLineCursor {
   std::size_t Offset(const char *at) const { return static_cast<std::size_t>(at - _Line); }
   std::size_t Position() const { return Offset(_Pos); }
   bool AtEnd() const { return _Pos == _End; }
+  // Whether a NUL byte lies anywhere in the line: only then are its fields searched for one.
+  bool HoldsNul() const { return _HoldsNul; }
 
   // The text up to the next ':' (left unread) or the end of the line; empty once failed.
   void Field(const char *&begin, const char *&end);
@@ -87,6 +91,7 @@ class ZYNINSLineCursor {
   const char *_End;
   const char *_Pos;
   const char *_FieldStart;  // where the field being read begins
+  bool _HoldsNul;
   bool _InPrefix = false;
   ZYNINSLineVerdict _Verdict;
 };

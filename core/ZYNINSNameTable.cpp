@@ -1,7 +1,6 @@
 // Names to dense ids, by open addressing.
 #include "ZYNINSNameTable.h"
 
-#include <cstring>
 
 #include "ZYNINSLimits.h"
 
@@ -12,12 +11,17 @@ ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
 
 void ZYNINSNameTable::Reserve(std::size_t expected) {
   _Keys.reserve(expected);
-  while (_Slots.size() < expected * 2) Grow();
+  std::size_t slots = _Slots.size();
+  while (slots < expected * 2) slots *= 2;
+  if (slots != _Slots.size()) Rehash(slots);
 }
 
 ZYNINSNameTable::Key ZYNINSNameTable::Pack(const char *name, std::size_t length) {
+  // Names are short: a byte loop beats a length search and a copy.
   Key key = {{0, 0, 0, 0}};
-  memcpy(key.words, name, strnlen(name, length < ZYNINSNameWidth ? length : ZYNINSNameWidth));
+  char *bytes = reinterpret_cast<char *>(key.words);
+  const std::size_t width = length < ZYNINSNameWidth ? length : ZYNINSNameWidth;
+  for (std::size_t i = 0; i < width && name[i] != '\0'; ++i) bytes[i] = name[i];
   return key;
 }
 
@@ -59,8 +63,10 @@ int ZYNINSNameTable::Find(const char *name) const {
   return _Slots[Locate(key, Hash(key))].id;
 }
 
-void ZYNINSNameTable::Grow() {
-  std::vector<Slot> old(_Slots.size() * 2, Slot{0, -1});
+void ZYNINSNameTable::Grow() { Rehash(_Slots.size() * 2); }
+
+void ZYNINSNameTable::Rehash(std::size_t slots) {
+  std::vector<Slot> old(slots, Slot{0, -1});
   old.swap(_Slots);
   const std::size_t mask = _Slots.size() - 1;
   for (const Slot &slot : old) {

@@ -43,6 +43,8 @@ class ZYNINSNameTable {
   // The slot holding the key, or the empty slot where it belongs.
   std::size_t Locate(const Key &key, std::uint32_t hash) const;
   void Grow();
+  // Spreads the names over that many slots, a power of two.
+  void Rehash(std::size_t slots);
 
   std::vector<Slot> _Slots;  // a power of two, at most half full
   std::vector<Key> _Keys;    // by id
