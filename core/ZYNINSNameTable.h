@@ -20,6 +20,8 @@ class ZYNINSNameTable {
   // The id of the name, or -1.
   int Find(const char *name) const;
   std::size_t Count() const { return _Keys.size(); }
+  // The name of an id: a 32-byte field, NUL-padded after the name.
+  const char *Text(int id) const { return reinterpret_cast<const char *>(_Keys[static_cast<std::size_t>(id)].words); }
   // Makes room for that many names without growing again.
   void Reserve(std::size_t expected);
   void Clear();

@@ -4,12 +4,13 @@
 #include "ZYNINSNames.h"
 
 ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries)
-    : _Names(static_cast<std::size_t>(nbEntries) * 2) {
+    : _Names(static_cast<std::size_t>(nbEntries) * 2), _EntryNameId(static_cast<std::size_t>(nbEntries), -1) {
   for (int i = 0; i < nbEntries; ++i) {
     const ZYNINSUnitToc &entry = entries[i];
     if (!ZYNINSIsEntryType(entry.GetType())) continue;
     int t = entry.GetType();
     int id = _Names.Intern(entry.GetName());
+    _EntryNameId[static_cast<std::size_t>(i)] = id;
     if (static_cast<std::size_t>(id) >= _First[t].size()) _First[t].resize(id + 1, -1);
     if (_First[t][id] < 0) _First[t][id] = i;
     for (int k = 0; k < entry.GetNbSupersede(); ++k) _Superseding[t].Note(_Names.Intern(entry.GetSupersede(k)), i);
@@ -55,27 +56,13 @@ void ZYNINSTocIndex::Relation::Build(std::size_t nbNames) {
   pending.shrink_to_fit();
 }
 
-ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation &relation, const char *name) const {
-  int id = name ? _Names.Find(name) : -1;
-  if (id < 0) return Positions(nullptr, nullptr);
-  const int *base = relation.positions.data();
-  return Positions(base + relation.start[id], base + relation.start[id + 1]);
+ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation (&relation)[2], int id, ZYNINSType type) const {
+  if (id < 0 || !ZYNINSIsEntryType(type)) return Positions(nullptr, nullptr);
+  const Relation &ofType = relation[type];
+  const int *base = ofType.positions.data();
+  return Positions(base + ofType.start[id], base + ofType.start[id + 1]);
 }
 
-int ZYNINSTocIndex::First(const char *name, ZYNINSType type) const {
-  if (!ZYNINSIsEntryType(type) || !name) return -1;
-  int id = _Names.Find(name);
-  return id < 0 ? -1 : _First[type][id];
-}
-
-ZYNINSTocIndex::Positions ZYNINSTocIndex::Superseding(const char *name, ZYNINSType type) const {
-  return ZYNINSIsEntryType(type) ? Find(_Superseding[type], name) : Positions(nullptr, nullptr);
-}
-
-ZYNINSTocIndex::Positions ZYNINSTocIndex::Prerequing(const char *name, ZYNINSType type) const {
-  return ZYNINSIsEntryType(type) ? Find(_Prerequing[type], name) : Positions(nullptr, nullptr);
-}
-
-ZYNINSTocIndex::Positions ZYNINSTocIndex::Ifrequing(const char *name, ZYNINSType type) const {
-  return ZYNINSIsEntryType(type) ? Find(_Ifrequing[type], name) : Positions(nullptr, nullptr);
+int ZYNINSTocIndex::First(int id, ZYNINSType type) const {
+  return id < 0 || !ZYNINSIsEntryType(type) ? -1 : _First[type][static_cast<std::size_t>(id)];
 }

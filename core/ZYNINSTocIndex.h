@@ -32,11 +32,23 @@ class ZYNINSTocIndex {
   };
 
   // Position of the first entry of that name and type, or -1.
-  int First(const char *name, ZYNINSType type) const;
+  int First(const char *name, ZYNINSType type) const { return First(NameId(name), type); }
   // The entries of that type whose list names the unit.
-  Positions Superseding(const char *name, ZYNINSType type) const;
-  Positions Prerequing(const char *name, ZYNINSType type) const;
-  Positions Ifrequing(const char *name, ZYNINSType type) const;
+  Positions Superseding(const char *name, ZYNINSType type) const { return Superseding(NameId(name), type); }
+  Positions Prerequing(const char *name, ZYNINSType type) const { return Prerequing(NameId(name), type); }
+  Positions Ifrequing(const char *name, ZYNINSType type) const { return Ifrequing(NameId(name), type); }
+
+  // Every name of the table, as entry name or list item, has an id; other names have -1.
+  // A planner looks each name up once and asks the rest by id.
+  int NameId(const char *name) const { return name ? _Names.Find(name) : -1; }
+  // The id of the name of the entry at that position (-1 for an entry of no known type).
+  int EntryNameId(int position) const { return _EntryNameId[static_cast<std::size_t>(position)]; }
+  const char *NameText(int id) const { return _Names.Text(id); }
+  std::size_t NameCount() const { return _Names.Count(); }
+  int First(int id, ZYNINSType type) const;
+  Positions Superseding(int id, ZYNINSType type) const { return Find(_Superseding, id, type); }
+  Positions Prerequing(int id, ZYNINSType type) const { return Find(_Prerequing, id, type); }
+  Positions Ifrequing(int id, ZYNINSType type) const { return Find(_Ifrequing, id, type); }
 
  private:
   // Positions grouped by name id: those of name id are positions[start[id]] to positions[start[id + 1]].
@@ -47,9 +59,10 @@ class ZYNINSTocIndex {
     void Note(int id, int position) { pending.emplace_back(id, position); }
     void Build(std::size_t nbNames);
   };
-  Positions Find(const Relation &relation, const char *name) const;
+  Positions Find(const Relation (&relation)[2], int id, ZYNINSType type) const;
 
   ZYNINSNameTable _Names;  // every name of the table, as entry name or list item
+  std::vector<int> _EntryNameId;  // by position
   std::vector<int> _First[2];
   Relation _Superseding[2];
   Relation _Prerequing[2];

@@ -199,6 +199,8 @@ class ZYNTOC_API ZYNINSToc {
   void GetSuperseding(const char *name, ZYNINSType type, ZYNINSStockIndex *list) const;
   void GetPrerequing(const char *name, ZYNINSType type, ZYNINSStockIndex *list) const;
   void GetIfrequing(const char *name, ZYNINSType type, ZYNINSStockIndex *list) const;
+  // Name lookups built on first use from the entry table; dropped when the table changes.
+  const ZYNINSTocIndex &Index() const;
 
   static ZYNINSMsgBuffer *_sMsgBuf;
 
@@ -216,8 +218,6 @@ class ZYNTOC_API ZYNINSToc {
   void Restart(char *fileName);
   // Checks the line count against the limit, then allocates and clears the table.
   void PrepareTable(int lines);
-  // Name lookups built on first use from the entry table; dropped when the table changes.
-  const ZYNINSTocIndex &Index() const;
   void DropIndex();
   mutable ZYNINSTocIndex *_Index;
 };

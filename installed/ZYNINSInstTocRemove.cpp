@@ -15,7 +15,7 @@
 #include "ZYNINSNames.h"
 #include "ZYNINSObserved.h"
 #include "ZYNINSPlanLists.h"
-#include "ZYNINSStockIndex.h"
+#include "ZYNINSTocIndex.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
@@ -71,22 +71,11 @@ const RemovalRules kProductRules = {
     {"GetSize.InstToc.TooMany", "ZYNINSInstToc::GetSize:too many names requested: %s\n"},
 };
 
-// The relation queries and the entry table are protected; naming them through a
-// derived class reaches them for the planner without widening the public class.
+// The entry table and its name index are protected; naming them through a derived class
+// reaches them for the planner without widening the public class.
 struct RemovalAccess : ZYNINSInstToc {
   static const ZYNINSUnitToc *Entries(const ZYNINSInstToc &toc) { return toc.*&RemovalAccess::_Entries; }
-  static int Index(const ZYNINSInstToc &toc, char *name, ZYNINSType type) {
-    return (toc.*&RemovalAccess::GetIndex)(name, type);
-  }
-  static void Prerequing(const ZYNINSInstToc &toc, const char *name, ZYNINSType type, ZYNINSStockIndex *out) {
-    (toc.*&RemovalAccess::GetPrerequing)(name, type, out);
-  }
-  static void Ifrequing(const ZYNINSInstToc &toc, const char *name, ZYNINSType type, ZYNINSStockIndex *out) {
-    (toc.*&RemovalAccess::GetIfrequing)(name, type, out);
-  }
-  static void Superseding(const ZYNINSInstToc &toc, const char *name, ZYNINSType type, ZYNINSStockIndex *out) {
-    (toc.*&RemovalAccess::GetSuperseding)(name, type, out);
-  }
+  static const ZYNINSTocIndex &IndexOf(const ZYNINSInstToc &toc) { return (toc.*&RemovalAccess::Index)(); }
 };
 
 // Candidates waiting for a supersessor that stays. Each is filed under the entry that
@@ -95,22 +84,22 @@ struct RemovalAccess : ZYNINSInstToc {
 // sequence number.
 class DeferredCandidates {
  public:
-  bool Contains(const std::string &name) const { return _Order.count(name) != 0; }
+  bool Contains(int name) const { return _Order.count(name) != 0; }
   std::size_t Count() const { return _Order.size(); }
-  void Hold(const std::string &name, unsigned int order, int holder) {
+  void Hold(int name, unsigned int order, int holder) {
     _Order[name] = order;
     _HeldBy[holder].push_back(name);
   }
-  void Release(const std::string &name) { _Order.erase(name); }
+  void Release(int name) { _Order.erase(name); }
 
   // The candidates whose holder is among the members added since the last call, in
   // candidate order; they stay deferred until held again or released.
-  std::vector<std::pair<unsigned int, std::string>> Freed(const std::vector<int> &removal) {
-    std::vector<std::pair<unsigned int, std::string>> freed;
+  std::vector<std::pair<unsigned int, int>> Freed(const std::vector<int> &removal) {
+    std::vector<std::pair<unsigned int, int>> freed;
     for (; _Seen < removal.size(); ++_Seen) {
       auto held = _HeldBy.find(removal[_Seen]);
       if (held == _HeldBy.end()) continue;
-      for (std::string &name : held->second) freed.emplace_back(_Order[name], std::move(name));
+      for (int name : held->second) freed.emplace_back(_Order[name], name);
       _HeldBy.erase(held);
     }
     std::sort(freed.begin(), freed.end());
@@ -118,13 +107,14 @@ class DeferredCandidates {
   }
 
  private:
-  std::unordered_map<std::string, unsigned int> _Order;
-  std::unordered_map<int, std::vector<std::string>> _HeldBy;
+  std::unordered_map<int, unsigned int> _Order;
+  std::unordered_map<int, std::vector<int>> _HeldBy;
   std::size_t _Seen = 0;
 };
 
 // One removal plan over one catalogue and one entry type. A catalogue whose load
-// failed is seen as an empty one.
+// failed is seen as an empty one. Names are the ids of the catalogue's name index:
+// each is looked up once, and every name the plan meets after the request is in it.
 class RemovalPlan {
  public:
   RemovalPlan(ZYNINSInstToc &toc, const RemovalRules &rules, ZYNINSType type, bool closure)
@@ -133,7 +123,8 @@ class RemovalPlan {
         _Type(type),
         _Closure(closure),
         _NbEntries(toc.GetNbToc() > 0 ? toc.GetNbToc() : 0),
-        _Entries(_NbEntries > 0 ? RemovalAccess::Entries(toc) : nullptr) {
+        _Entries(_NbEntries > 0 ? RemovalAccess::Entries(toc) : nullptr),
+        _Index(RemovalAccess::IndexOf(toc)) {
     if (!_Entries) _NbEntries = 0;
   }
 
@@ -162,10 +153,16 @@ class RemovalPlan {
   bool Passes(char (*names)[ZYNINSNameWidth], unsigned int n) {
     // The first scan list is the request itself, duplicates included: a rejected
     // name requested twice is reported twice.
-    for (_Passes.Start(names, n); !_Passes.Done(); _Passes.Advance()) {
-      for (const std::string &name : _Passes.Scan()) {
+    const std::vector<std::string> request = ZYNINSRequestNames(names, n);
+    std::vector<int> ids;
+    ids.reserve(request.size());
+    for (const std::string &name : request) ids.push_back(_Index.NameId(name.c_str()));
+    for (_Passes.Start(std::move(ids)); !_Passes.Done(); _Passes.Advance()) {
+      const std::vector<int> &scan = _Passes.Scan();
+      for (std::size_t i = 0; i < scan.size(); ++i) {
+        const int name = scan[i];
         if (_Passes.Scanned.Contains(name)) continue;
-        if (_Passes.FirstPass() && !AcceptRequest(name)) continue;
+        if (_Passes.FirstPass() && !AcceptRequest(name, request[i])) continue;
         if (!_Closure) continue;
         if (!FollowDependents(name)) return false;
         if (!CollectCandidates(name)) return false;
@@ -178,19 +175,20 @@ class RemovalPlan {
   }
 
   // A request must name an installed unit of an accepted package kind.
-  bool AcceptRequest(const std::string &name) {
-    int index = IsInstalled(name) == 0 ? Find(name) : -1;
+  bool AcceptRequest(int name, const std::string &text) {
+    int installed = name >= 0 ? IsInstalled(name) : _NbEntries > 0 ? _Toc.IsInstalled(text.c_str(), _Type) : -1;
+    int index = installed == 0 ? Find(name) : -1;
     if (index < 0) {
-      ReportRequest(_Rules.notFound, name);
+      ReportRequest(_Rules.notFound, text);
       return false;
     }
     ZYNINSPkg pkg = _Entries[index].GetPkg();
     if (pkg != _Rules.requestPkg[0] && pkg != _Rules.requestPkg[1]) {
-      ReportRequest(_Rules.wrongKind, name);
+      ReportRequest(_Rules.wrongKind, text);
       return false;
     }
     _Removal.Add(index);
-    if (_Observer) _Observer->RemovalRequested(name.c_str());
+    if (_Observer) _Observer->RemovalRequested(text.c_str());
     return true;
   }
 
@@ -202,33 +200,30 @@ class RemovalPlan {
   }
 
   // Units that need the name go too, and their own dependents next pass.
-  bool FollowDependents(const std::string &name) {
-    RemovalAccess::Prerequing(_Toc, name.c_str(), _Type, &_Relation);
-    if (!TakeRelation(name, false, _Rules.prereqFull)) return false;
+  bool FollowDependents(int name) {
+    if (!TakeRelation(name, _Index.Prerequing(name, _Type), false, _Rules.prereqFull)) return false;
     if (!_Rules.followIfreq) return true;
-    RemovalAccess::Ifrequing(_Toc, name.c_str(), _Type, &_Relation);
-    return TakeRelation(name, true, _Rules.ifreqFull);
+    return TakeRelation(name, _Index.Ifrequing(name, _Type), true, _Rules.ifreqFull);
   }
 
   // The related units need the name (through a conditional requisite when conditional).
-  bool TakeRelation(const std::string &name, bool conditional, const ZYNINSPlanFault &whenFull) {
-    for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
-      int index = _Relation.GetIndex(k);
-      if (!ZYNINSBoundedAdd(whenFull, _Passes.Next, ZYNINSNameText(_Entries[index].GetName()))) return false;
+  bool TakeRelation(int name, ZYNINSTocIndex::Positions related, bool conditional, const ZYNINSPlanFault &whenFull) {
+    for (int index : related) {
+      if (!ZYNINSBoundedAdd(whenFull, _Passes.Next, _Index.EntryNameId(index))) return false;
       _Removal.Add(index);
-      if (_Observer) _Observer->NeedsRemoved(_Entries[index].GetName(), name.c_str(), conditional);
+      if (_Observer) _Observer->NeedsRemoved(_Entries[index].GetName(), Text(name).c_str(), conditional);
     }
     return true;
   }
 
   // What the unit supersedes may have served others in its place: such names become
   // candidates, unless installed as such or already scanned.
-  bool CollectCandidates(const std::string &name) {
+  bool CollectCandidates(int name) {
     int index = Find(name);
     if (index < 0) return true;
     const ZYNINSUnitToc &entry = _Entries[index];
     for (int k = 0; k < entry.GetNbSupersede(); ++k) {
-      std::string superseded = ZYNINSNameText(entry.GetSupersede(k));
+      int superseded = _Index.NameId(entry.GetSupersede(k));
       if (IsInstalled(superseded) == 0 || _Passes.Scanned.Contains(superseded) || _Deferred.Contains(superseded) ||
           _Fresh.Contains(superseded))
         continue;
@@ -245,18 +240,19 @@ class RemovalPlan {
   bool SortCandidates() {
     for (const auto &freed : _Deferred.Freed(_Removal.Items()))
       if (!TestCandidate(freed.second, freed.first)) return false;
-    for (const std::string &name : _Fresh.Items())
+    for (int name : _Fresh.Items())
       if (!TestCandidate(name, _NextOrder++)) return false;
     _Fresh.Clear();
     return true;
   }
 
-  bool TestCandidate(const std::string &name, unsigned int order) {
+  bool TestCandidate(int name, unsigned int order) {
     ++ZYNINSLastPlanWork().steps;
-    int holder = FirstStaying(name, RemovalAccess::Superseding, false);
+    ZYNINSTocIndex::Positions supersessors = _Index.Superseding(name, _Type);
+    int holder = FirstStaying(supersessors, false);
     if (holder < 0) {
-      if (_Observer && _Relation.GetNbIndex() > 0)
-        _Observer->SupersessorsRemoved(name.c_str(), _Entries[_Relation.GetIndex(0)].GetName());
+      if (_Observer && !supersessors.empty())
+        _Observer->SupersessorsRemoved(Text(name).c_str(), _Entries[supersessors.front()].GetName());
       _Deferred.Release(name);
       return ZYNINSBoundedAdd(_Rules.candidateFull, _Passes.Next, name);
     }
@@ -274,7 +270,7 @@ class RemovalPlan {
     for (std::size_t m = 0; m < members; ++m) {
       const ZYNINSUnitToc &unit = _Entries[_Removal[m]];
       for (int k = 0; k < unit.GetNbPrereq(); ++k) {
-        std::string prereq = ZYNINSNameText(unit.GetPrereq(k));
+        int prereq = _Index.NameId(unit.GetPrereq(k));
         int framework = Find(prereq);
         if (framework < 0 || _Removal.Contains(framework) || _Entries[framework].GetPkg() != ZYNINSFWK ||
             _Passes.Scanned.Contains(prereq))
@@ -283,14 +279,14 @@ class RemovalPlan {
         // answers until it joins the removal set itself.
         auto held = _FrameworkUsers.find(prereq);
         if (held != _FrameworkUsers.end() && !_Removal.Contains(held->second)) continue;
-        int user = FirstStaying(prereq, RemovalAccess::Prerequing, true);
+        int user = FirstStaying(_Index.Prerequing(prereq, _Type), true);
         if (user >= 0) {
           _FrameworkUsers[prereq] = user;
           continue;
         }
         _Removal.Add(framework);
         _Passes.Scanned.Add(prereq);  // at most one name per entry: never full
-        if (_Observer) _Observer->FrameworkOnlyFor(prereq.c_str(), unit.GetName());
+        if (_Observer) _Observer->FrameworkOnlyFor(Text(prereq).c_str(), unit.GetName());
       }
     }
   }
@@ -299,9 +295,7 @@ class RemovalPlan {
   void FixStep() {
     const std::size_t members = _Removal.Count();
     for (std::size_t m = 0; m < members; ++m) {
-      RemovalAccess::Prerequing(_Toc, _Entries[_Removal[m]].GetName(), _Type, &_Relation);
-      for (unsigned int r = 0; r < _Relation.GetNbIndex(); ++r) {
-        int fix = _Relation.GetIndex(r);
+      for (int fix : _Index.Prerequing(_Index.EntryNameId(_Removal[m]), _Type)) {
         if (_Entries[fix].GetPkg() != ZYNINSFIX) continue;
         _Removal.Add(fix);
         if (_Observer) _Observer->FixOf(_Entries[fix].GetName(), _Entries[_Removal[m]].GetName());
@@ -309,31 +303,34 @@ class RemovalPlan {
     }
   }
 
-  using Relation = void (*)(const ZYNINSInstToc &, const char *, ZYNINSType, ZYNINSStockIndex *);
-
-  // The first entry related to the name that stays (fixes excepted when asked), or -1
+  // The first of the related entries that stays (fixes excepted when asked), or -1
   // when all of them are in the removal set.
-  int FirstStaying(const std::string &name, Relation relation, bool fixesExcepted) {
-    relation(_Toc, name.c_str(), _Type, &_Relation);
-    for (unsigned int k = 0; k < _Relation.GetNbIndex(); ++k) {
+  int FirstStaying(ZYNINSTocIndex::Positions related, bool fixesExcepted) {
+    for (int index : related) {
       ++ZYNINSLastPlanWork().steps;
-      int index = _Relation.GetIndex(k);
       if (!_Removal.Contains(index) && !(fixesExcepted && _Entries[index].GetPkg() == ZYNINSFIX)) return index;
     }
     return -1;
   }
 
-  int IsInstalled(const std::string &name) const {
-    return _NbEntries > 0 ? _Toc.IsInstalled(name.c_str(), _Type) : -1;
+  // Whether the name is installed (0), superseded (1) or neither (-1), asked once per name.
+  int IsInstalled(int name) {
+    if (_NbEntries == 0 || name < 0) return -1;
+    if (_Installed.empty()) _Installed.assign(_Index.NameCount(), kNotAsked);
+    signed char &known = _Installed[static_cast<std::size_t>(name)];
+    if (known == kNotAsked) known = static_cast<signed char>(_Toc.IsInstalled(_Index.NameText(name), _Type));
+    return known;
   }
 
-  int Find(const std::string &name) const {
+  int Find(int name) const {
     if (_NbEntries == 0) return -1;
-    char field[ZYNINSNameWidth + 1] = {};
-    name.copy(field, ZYNINSNameWidth);
-    int index = RemovalAccess::Index(_Toc, field, _Type);
+    int index = _Index.First(name, _Type);
     return index >= 0 && index < _NbEntries ? index : -1;
   }
+
+  std::string Text(int name) const { return ZYNINSNameText(_Index.NameText(name)); }
+
+  static constexpr signed char kNotAsked = 2;
 
   ZYNINSInstToc &_Toc;
   const RemovalRules &_Rules;
@@ -341,17 +338,18 @@ class RemovalPlan {
   const bool _Closure;
   int _NbEntries;
   const ZYNINSUnitToc *_Entries;
+  const ZYNINSTocIndex &_Index;
   // Told why each unit joins the removal set; null leaves planning as it is.
   ZYNINSPlanObserver *const _Observer = ZYNINSObserverInEffect();
 
-  ZYNINSPassLists _Passes;
-  ZYNINSNameWorkList _Fresh;  // candidates found in this pass
+  ZYNINSPassLists<int> _Passes;
+  ZYNINSIndexWorkList _Fresh;  // candidates found in this pass
   DeferredCandidates _Deferred;
   unsigned int _NextOrder = 0;
   // Distinct positions of a table of at most ZYNINSMostLines entries: never full.
   ZYNINSIndexWorkList _Removal;
-  ZYNINSStockIndex _Relation;
-  std::unordered_map<std::string, int> _FrameworkUsers;  // framework -> a user staying
+  std::vector<signed char> _Installed;  // by name id
+  std::unordered_map<int, int> _FrameworkUsers;  // framework -> a user staying
 };
 
 unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {

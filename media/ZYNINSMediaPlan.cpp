@@ -112,7 +112,7 @@ class InstallPlan {
   static std::string LevelText(const char *level) { return std::string(level, strnlen(level, ZYNINSLevelWidth)); }
 
   bool Passes(char (*names)[ZYNINSNameWidth], unsigned int n) {
-    for (_Passes.Start(names, n); !_Passes.Done(); _Passes.Advance()) {
+    for (_Passes.Start(ZYNINSRequestNames(names, n)); !_Passes.Done(); _Passes.Advance()) {
       for (const std::string &name : _Passes.Scan())
         if (!ScanName(name)) return false;
       // Every name of the pass has been examined and reported before giving up.
@@ -285,7 +285,7 @@ class InstallPlan {
   std::unordered_map<std::string, std::string> _Holders;  // condition/required -> the unit that brought it
 
   bool _Refused = false;
-  ZYNINSPassLists _Passes;
+  ZYNINSPassLists<std::string> _Passes;
   // Planned units by sequence number, mapped back to the medium's lines at the end.
   ZYNINSIndexWorkList _ToInstall;
   // Pending and deferred conditional requisites in one: the deferred ones are those still

@@ -5,6 +5,7 @@
 #define ZYNINSPlanLists_h
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZYNINSDiag.h"
@@ -51,25 +52,31 @@ struct ZYNINSPlanWork {
 };
 ZYNINSPlanWork &ZYNINSLastPlanWork();
 
-// The names a planner scans, pass by pass: the request first, duplicates included, then
-// what the previous pass put on the next-pass list.
+// The request's names, duplicates included: the first list a planner scans.
+inline std::vector<std::string> ZYNINSRequestNames(char (*names)[ZYNINSNameWidth], unsigned int n) {
+  std::vector<std::string> request;
+  if (names) {
+    request.reserve(n);
+    for (unsigned int i = 0; i < n; ++i) request.push_back(ZYNINSNameText(names[i]));
+  }
+  return request;
+}
+
+// What a planner scans, pass by pass (names, or ids of names): the request first, then what
+// the previous pass put on the next-pass list.
+template <typename Item>
 class ZYNINSPassLists {
  public:
-  // The first pass scans the request itself.
-  void Start(char (*names)[ZYNINSNameWidth], unsigned int n) {
-    _Scan.clear();
+  void Start(std::vector<Item> request) {
+    _Scan = std::move(request);
     _FirstPass = true;
     ZYNINSLastPlanWork() = ZYNINSPlanWork();
-    if (names) {
-      _Scan.reserve(n);
-      for (unsigned int i = 0; i < n; ++i) _Scan.push_back(ZYNINSNameText(names[i]));
-    }
     Count();
   }
 
   bool Done() const { return _Scan.empty(); }
   bool FirstPass() const { return _FirstPass; }
-  const std::vector<std::string> &Scan() const { return _Scan; }
+  const std::vector<Item> &Scan() const { return _Scan; }
   // Ends a pass: the next-pass list becomes the scan list.
   void Advance() {
     _Scan = Next.Items();
@@ -78,8 +85,8 @@ class ZYNINSPassLists {
     Count();
   }
 
-  ZYNINSNameWorkList Next;     // names to scan in the next pass
-  ZYNINSNameWorkList Scanned;  // names examined so far
+  ZYNINSWorkList<Item> Next;     // to scan in the next pass
+  ZYNINSWorkList<Item> Scanned;  // examined so far
 
  private:
   void Count() {
@@ -88,7 +95,7 @@ class ZYNINSPassLists {
     work.steps += _Scan.size();
   }
 
-  std::vector<std::string> _Scan;
+  std::vector<Item> _Scan;
   bool _FirstPass = true;
 };
 

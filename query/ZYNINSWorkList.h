@@ -28,7 +28,10 @@ class ZYNINSWorkListKeys<int> {
   bool Contains(int key) const {
     return key >= 0 && static_cast<std::size_t>(key) < _Present.size() && _Present[static_cast<std::size_t>(key)];
   }
-  void Clear() { _Present.assign(_Present.size(), 0); }
+  // Only the items held are forgotten: a list emptied once a pass costs no more than it held.
+  void Clear(const std::vector<int> &items) {
+    for (int key : items) _Present[static_cast<std::size_t>(key)] = 0;
+  }
 
  private:
   std::vector<unsigned char> _Present;
@@ -44,7 +47,7 @@ class ZYNINSWorkListKeys<std::string> {
     return added;
   }
   bool Contains(const std::string &key) const { return _Names.Find(key.c_str()) >= 0; }
-  void Clear() { _Names.Clear(); }
+  void Clear(const std::vector<std::string> &) { _Names.Clear(); }
 
  private:
   ZYNINSNameTable _Names;
@@ -68,8 +71,8 @@ class ZYNINSWorkList {
   const Item &operator[](std::size_t i) const { return _Items[i]; }
   const std::vector<Item> &Items() const { return _Items; }
   void Clear() {
+    _Keys.Clear(_Items);
     _Items.clear();
-    _Keys.Clear();
   }
 
  private:
