@@ -125,8 +125,7 @@ void ZYNINSToc::PrepareTable(int lines) {
                  {lines, _FileName});
     return;
   }
-  _NbToc = lines;
-  for (int i = 0; i < _NbToc; ++i) _Entries[i].Clear();
+  _NbToc = lines;  // the records' constructor has cleared them
 }
 
 int ZYNINSToc::Load(char *fileName, ZYNINSTocLines &lines) {
