@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -120,14 +121,18 @@ std::string ZYNINSLintQuote(const std::string &text) {
 
 ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
   ZYNINSLintedFile file(path, kind);
-  errno = 0;
-  std::ifstream in(file.Path(), std::ios::in | std::ios::binary);
+  // A directory opens on some systems and is refused as "Permission denied" on others:
+  // named first, it reads the same everywhere. Loading refuses it too.
+  std::error_code notChecked;
+  bool directory = std::filesystem::is_directory(file.Path(), notChecked);
+  errno = directory ? EISDIR : 0;
+  std::ifstream in;
+  if (!directory) in.open(file.Path(), std::ios::in | std::ios::binary);
   std::string text;
-  // Read through the stream, which turns a failing read (a directory) into its bad state.
+  // Read through the stream, which turns a failing read into its bad state.
   char chunk[65536];
   while (in.is_open() && (in.read(chunk, sizeof chunk) || in.gcount() > 0))
     text.append(chunk, static_cast<std::size_t>(in.gcount()));
-  // A directory opens on some systems but cannot be read: loading refuses it too.
   if (!in.is_open() || in.bad()) {
     ZYNINSLintedFile unreadable(path, kind == ZYNINSLintGuess ? ZYNINSLintInstalled : kind);
     unreadable.Error(0, 0, nullptr, std::string("cannot read the file") + (errno ? ": " : "") +

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs one case of the zyntoc tool in a fresh, empty working directory that has the test
-# data and the samples beside it (../data, ../examples), then compares the exit status,
+# Runs one case of the zyntoc tool in a fresh, empty working directory that has the tool's
+# test data, the samples and the data of the whole suite beside it (../data, ../examples,
+# ../testdata), then compares the exit status,
 # standard output, standard error and the files left in the directory (with their
 # content) with expected/NAME.out, NAME.err and NAME.files (a missing file means: nothing).
 #   run_case.sh TOOL DATA_DIR EXAMPLES_DIR NAME STATUS [VAR=VALUE...] [ARGUMENT...]
@@ -17,6 +18,9 @@ scratch=$(mktemp -d) || exit 1
 trap 'rm -rf "$scratch"' EXIT
 ln -s "$data" "$scratch/data"
 ln -s "$examples" "$scratch/examples"
+# Windows resolves '..' by the name, not through a link: '../data/..' would not reach the
+# other tests' data there, so the suite's data root has a link of its own.
+ln -s "$(cd "$data/.." && pwd)" "$scratch/testdata"
 mkdir "$scratch/work" && cd "$scratch/work" || exit 1
 
 settings=()

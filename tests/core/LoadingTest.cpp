@@ -140,7 +140,7 @@ TEST_F(LoadingTest, NulBytesAndHugeLinesStayWithinTheirLine) {
   TestToc catalog(WriteFile("huge.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 1);
   EXPECT_EQ(strlen(catalog.Entry(0).GetLabel()), size_t{10} << 20);
-  EXPECT_EQ(TestToc(WriteFile("nul.toc", std::string("code:PRD:A\0B::::1:t:LNX:R1:0:l:\n", 32))).GetNbToc(), -1);
+  EXPECT_EQ(TestToc(WriteFile("nul-byte.toc", std::string("code:PRD:A\0B::::1:t:LNX:R1:0:l:\n", 32))).GetNbToc(), -1);
   TakeDiagnostics();
 
   // The refused type is shown up to its NUL, as a text always was.
