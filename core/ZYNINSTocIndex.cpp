@@ -27,31 +27,27 @@ ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries)
 }
 
 void ZYNINSTocIndex::Relation::Build(std::size_t nbNames) {
+  // A relation nobody is in (all of a type that the table does not hold) needs no table.
+  if (pending.empty()) return;
+  // An entry naming the unit twice is listed once: its repeats follow its first mention,
+  // with no other position of the same name between them.
+  std::vector<int> last(nbNames, -1);  // the last position noted for each name
+  std::size_t kept = 0;
+  for (const auto &noted : pending) {
+    int &previous = last[static_cast<std::size_t>(noted.first)];
+    if (previous == noted.second) continue;
+    previous = noted.second;
+    pending[kept++] = noted;
+  }
+  pending.resize(kept);
   // A counting sort by name id keeps the table order of the positions.
   start.assign(nbNames + 1, 0);
   for (const auto &noted : pending) ++start[noted.first + 1];
   for (std::size_t id = 0; id < nbNames; ++id) start[id + 1] += start[id];
   positions.assign(pending.size(), 0);
-  std::vector<int> next(start.begin(), start.end() - 1);
-  std::vector<int> end(start.begin() + 1, start.end());
-  for (const auto &noted : pending) {
-    int &at = next[noted.first];
-    // An entry naming the unit twice is listed once.
-    if (at > start[noted.first] && positions[at - 1] == noted.second) {
-      --end[noted.first];
-      continue;
-    }
-    positions[at++] = noted.second;
-  }
-  // Close the gaps left by repeated names.
-  std::size_t kept = 0;
-  for (std::size_t id = 0; id < nbNames; ++id) {
-    int from = start[id];
-    start[id] = static_cast<int>(kept);
-    for (int k = from; k < end[id]; ++k) positions[kept++] = positions[k];
-  }
-  start[nbNames] = static_cast<int>(kept);
-  positions.resize(kept);
+  std::vector<int> &next = last;  // reused: where the next position of each name goes
+  next.assign(start.begin(), start.end() - 1);
+  for (const auto &noted : pending) positions[static_cast<std::size_t>(next[noted.first]++)] = noted.second;
   pending.clear();
   pending.shrink_to_fit();
 }
@@ -59,6 +55,7 @@ void ZYNINSTocIndex::Relation::Build(std::size_t nbNames) {
 ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation (&relation)[2], int id, ZYNINSType type) const {
   if (id < 0 || !ZYNINSIsEntryType(type)) return Positions(nullptr, nullptr);
   const Relation &ofType = relation[type];
+  if (ofType.start.empty()) return Positions(nullptr, nullptr);
   const int *base = ofType.positions.data();
   return Positions(base + ofType.start[id], base + ofType.start[id + 1]);
 }

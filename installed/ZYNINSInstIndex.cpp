@@ -34,9 +34,9 @@ void ZYNINSInstIndex::ClearSuperseded() {
   _Superseded[1].Clear();
 }
 
-void ZYNINSInstIndex::Reserve(int nbEntries) {
+void ZYNINSInstIndex::Reserve(int type, int nbEntries) {
   std::size_t expected = nbEntries > 0 ? static_cast<std::size_t>(nbEntries) : 0;
-  for (int type = 0; type < 2; ++type) {
+  if (ZYNINSIsEntryType(type)) {
     _Installed[type].Reserve(expected);
     _FirstPosition[type].reserve(expected);
   }

@@ -20,8 +20,8 @@ class ZYNINSInstIndex {
   bool HasSuperseded(int type, const char *name) const;
 
   void ClearSuperseded();
-  // Makes room for the names of that many entries.
-  void Reserve(int nbEntries);
+  // Makes room for the names of that many entries of that type.
+  void Reserve(int type, int nbEntries);
 
  private:
   ZYNINSNameTable _Installed[2];

@@ -41,7 +41,10 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
   if (!Load(path, lines)) return;
 
   // Names of the units present, per type, in the order of first occurrence.
-  _InstIndex->Reserve(_NbToc);
+  int ofType[2] = {0, 0};
+  for (int i = 0; i < _NbToc; ++i)
+    if (ZYNINSIsEntryType(_Entries[i].GetType())) ++ofType[_Entries[i].GetType()];
+  for (int type = 0; type < 2; ++type) _InstIndex->Reserve(type, ofType[type]);
   for (int i = 0; i < _NbToc; ++i) {
     int type = _Entries[i].GetType();
     const char *name = _Entries[i].GetName();
