@@ -176,8 +176,8 @@ class RemovalPlan {
 
   // A request must name an installed unit of an accepted package kind.
   bool AcceptRequest(int name, const std::string &text) {
-    int installed = name >= 0 ? IsInstalled(name) : _NbEntries > 0 ? _Toc.IsInstalled(text.c_str(), _Type) : -1;
-    int index = installed == 0 ? Find(name) : -1;
+    // A name the index does not know has no entry: it is not found, whatever the lists say.
+    int index = IsInstalled(name) == 0 ? Find(name) : -1;
     if (index < 0) {
       ReportRequest(_Rules.notFound, text);
       return false;
