@@ -50,13 +50,21 @@ mkdir -p "$WINEPREFIX"
 "$wine_server" -p
 trap '"$wine_server" -k || true' EXIT
 "$wine_loader" cmd /c exit </dev/null >/dev/null 2>&1
-emulator="env;WINEPREFIX=$WINEPREFIX;WINEDEBUG=-all;WINEPATH=$dir;$wine_loader"
+retries=$dir/wine-retries.log
+emulator="env;WINEPREFIX=$WINEPREFIX;WINEDEBUG=-all;WINEPATH=$dir;ZYNTOC_WINE_RETRIES=$retries"
+emulator+=";bash;$repo/scripts/wine-run.sh;$wine_loader"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-mingw-x86_64.cmake" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" \
   -DZYNTOC_GTEST_SOURCE_DIR="$gtest_source" -DZYNTOC_HOST_HEADERS="$dir/host-headers"
 cmake --build "$dir" -j"$jobs"
-ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 120
+status=0
+ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 120 || status=$?
+if [[ -s $retries ]]; then
+  echo "wine64 failed to start a program and was retried:"
+  sed 's/^/  /' "$retries"
+fi
+[[ $status -eq 0 ]] || exit "$status"
 # What cannot exist on Windows is skipped by the tests themselves; say which and why.
 awk '/: Skipped$/ { getline reason; print "  skipped under wine64: " reason }' \
   "$dir/Testing/Temporary/LastTest.log"
