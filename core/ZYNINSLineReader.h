@@ -37,13 +37,21 @@ struct ZYNINSLineVerdict {
   bool Ok() const { return fault == ZYNINSLineFault::None; }
 };
 
+// What a loader knows of the text its lines lie in. The searches may read, never use, the
+// bytes past a line's end up to readableEnd, to test 16 bytes at a time; a text known to hold
+// no NUL byte spares each line the search for one.
+struct ZYNINSTextBounds {
+  const char *readableEnd = nullptr;  // null: nothing past the line's end
+  bool mayHoldNul = true;
+};
+
 // A position in one line, and the first fault met in it. Once a fault is met, every later
 // step reads nothing, as a failed stream would: fields come out empty, numbers unread.
 class ZYNINSLineCursor {
  public:
-  ZYNINSLineCursor(const char *line, std::size_t length)
-      : _Line(line), _End(line + length), _Pos(line), _FieldStart(line),
-        _HoldsNul(length > 0 && std::memchr(line, '\0', length) != nullptr) {}
+  ZYNINSLineCursor(const char *line, std::size_t length, const ZYNINSTextBounds &text = {})
+      : _Line(line), _End(line + length), _Readable(text.readableEnd > _End ? text.readableEnd : _End), _Pos(line),
+        _FieldStart(line), _HoldsNul(text.mayHoldNul && length > 0 && std::memchr(line, '\0', length) != nullptr) {}
 
   bool Failed() const { return !_Verdict.Ok(); }
   const ZYNINSLineVerdict &Verdict() const { return _Verdict; }
@@ -53,6 +61,8 @@ class ZYNINSLineCursor {
   bool AtEnd() const { return _Pos == _End; }
   // Whether a NUL byte lies anywhere in the line: only then are its fields searched for one.
   bool HoldsNul() const { return _HoldsNul; }
+  // The first `wanted` byte in [begin, end) of the line, or end.
+  const char *Find(const char *begin, const char *end, char wanted) const;
 
   // The text up to the next ':' (left unread) or the end of the line; empty once failed.
   void Field(const char *&begin, const char *&end);
@@ -89,6 +99,7 @@ class ZYNINSLineCursor {
 
   const char *_Line;
   const char *_End;
+  const char *_Readable;  // the searches may read up to here
   const char *_Pos;
   const char *_FieldStart;  // where the field being read begins
   bool _HoldsNul;
@@ -101,6 +112,7 @@ class ZYNINSLineCursor {
 void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry);
 
 // Reads one installed-catalogue line (no prefix) into a cleared record.
-ZYNINSLineVerdict ZYNINSReadEntryLine(const char *line, std::size_t length, ZYNINSUnitToc &entry);
+ZYNINSLineVerdict ZYNINSReadEntryLine(const char *line, std::size_t length, ZYNINSUnitToc &entry,
+                                      const ZYNINSTextBounds &text = {});
 
 #endif

@@ -1,6 +1,7 @@
 // Names to dense ids, by open addressing.
 #include "ZYNINSNameTable.h"
 
+#include <cstring>
 
 #include "ZYNINSLimits.h"
 
@@ -25,6 +26,26 @@ ZYNINSNameTable::Key ZYNINSNameTable::Pack(const char *name, std::size_t length)
   return key;
 }
 
+ZYNINSNameTable::Key ZYNINSNameTable::PackField(const char *field) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  // Word by word: the bytes from the first NUL on are cleared.
+  static_assert(sizeof(Key) == ZYNINSNameWidth, "a key is a name field");
+  Key key;
+  memcpy(key.words, field, sizeof key.words);
+  const std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+  for (int w = 0; w < 4; ++w) {
+    std::uint64_t zeros = (key.words[w] - ones) & ~key.words[w] & highs;  // the lowest flag is exact
+    if (!zeros) continue;
+    const int kept = __builtin_ctzll(zeros) / 8;
+    key.words[w] = kept ? key.words[w] & ((1ULL << (8 * kept)) - 1) : 0;
+    while (++w < 4) key.words[w] = 0;
+  }
+  return key;
+#else
+  return Pack(field, ZYNINSNameWidth);
+#endif
+}
+
 std::uint32_t ZYNINSNameTable::Hash(const Key &key) {
   std::uint64_t hash = (key.words[0] * 0x9E3779B97F4A7C15ULL) ^ (key.words[1] * 0xC2B2AE3D27D4EB4FULL) ^
                        (key.words[2] * 0x165667B19E3779F9ULL) ^ (key.words[3] * 0x27D4EB2F165667C5ULL);
@@ -45,7 +66,12 @@ std::size_t ZYNINSNameTable::Locate(const Key &key, std::uint32_t hash) const {
 int ZYNINSNameTable::Intern(const char *name, bool *added) { return Intern(name, ZYNINSNameWidth, added); }
 
 int ZYNINSNameTable::Intern(const char *name, std::size_t length, bool *added) {
-  Key key = Pack(name, length);
+  return Intern(Pack(name, length), added);
+}
+
+int ZYNINSNameTable::InternField(const char *field, bool *added) { return Intern(PackField(field), added); }
+
+int ZYNINSNameTable::Intern(const Key &key, bool *added) {
   std::uint32_t hash = Hash(key);
   std::size_t i = Locate(key, hash);
   if (added) *added = _Slots[i].id < 0;
@@ -60,6 +86,11 @@ int ZYNINSNameTable::Intern(const char *name, std::size_t length, bool *added) {
 int ZYNINSNameTable::Find(const char *name) const {
   if (!name) return -1;
   Key key = Pack(name, ZYNINSNameWidth);
+  return _Slots[Locate(key, Hash(key))].id;
+}
+
+int ZYNINSNameTable::FindField(const char *field) const {
+  Key key = PackField(field);
   return _Slots[Locate(key, Hash(key))].id;
 }
 

@@ -17,8 +17,11 @@ class ZYNINSNameTable {
   int Intern(const char *name, bool *added = nullptr);
   // The same for a name that runs at most length bytes (up to a NUL within them).
   int Intern(const char *name, std::size_t length, bool *added = nullptr);
+  // The same for a whole name field: 32 bytes, read at once whatever follows the name's NUL.
+  int InternField(const char *field, bool *added = nullptr);
   // The id of the name, or -1.
   int Find(const char *name) const;
+  int FindField(const char *field) const;
   std::size_t Count() const { return _Keys.size(); }
   // The name of an id: a 32-byte field, NUL-padded after the name.
   const char *Text(int id) const { return reinterpret_cast<const char *>(_Keys[static_cast<std::size_t>(id)].words); }
@@ -41,6 +44,8 @@ class ZYNINSNameTable {
     int id;  // -1 for an empty slot
   };
   static Key Pack(const char *name, std::size_t length);
+  static Key PackField(const char *field);
+  int Intern(const Key &key, bool *added);
   static std::uint32_t Hash(const Key &key);
   // The slot holding the key, or the empty slot where it belongs.
   std::size_t Locate(const Key &key, std::uint32_t hash) const;

@@ -20,9 +20,14 @@ char *CopyText(const char *text) {
   return copy;
 }
 
+// Zero bytes after the text, so that the line searches may read 16 bytes at a time.
+constexpr size_t kReadAhead = 16;
+
 // A TOC file read in one piece, with its line count.
 struct TocText {
-  std::vector<char> bytes;
+  std::vector<char> bytes;  // the text, then kReadAhead zero bytes
+  size_t length = 0;
+  bool holdsNul = false;
   int lines = 0;
 };
 
@@ -37,7 +42,7 @@ bool ReadTocText(const char *fileName, TocText &text) {
   file.clear();
   // Room for the whole file at once, unless it is far beyond what a catalogue may hold.
   const std::streamoff kLargestReserve = 64LL << 20;
-  if (size > 0 && size < kLargestReserve) text.bytes.reserve(static_cast<size_t>(size));
+  if (size > 0 && size < kLargestReserve) text.bytes.reserve(static_cast<size_t>(size) + kReadAhead);
   char chunk[65536];
   long long newlines = 0;
   char last = '\n';
@@ -49,6 +54,9 @@ bool ReadTocText(const char *fileName, TocText &text) {
     last = end[-1];
   }
   if (file.bad()) return false;
+  text.length = text.bytes.size();
+  text.holdsNul = memchr(text.bytes.data(), '\0', text.length) != nullptr;
+  text.bytes.resize(text.length + kReadAhead, '\0');
   long long lines = last == '\n' ? newlines : newlines + 1;
   text.lines = lines > INT_MAX ? INT_MAX : static_cast<int>(lines);
   return true;
@@ -144,7 +152,8 @@ int ZYNINSToc::Load(char *fileName, ZYNINSTocLines &lines) {
   }
 
   const char *line = text.bytes.data();
-  const char *end = line + text.bytes.size();
+  const char *end = line + text.length;
+  lines.Text = {line + text.bytes.size(), text.holdsNul};
   for (int k = 0; k < _NbToc; ++k) {
     const char *newline = static_cast<const char *>(memchr(line, '\n', static_cast<size_t>(end - line)));
     const char *stop = newline ? newline : end;

@@ -9,14 +9,15 @@ ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries)
     const ZYNINSUnitToc &entry = entries[i];
     if (!ZYNINSIsEntryType(entry.GetType())) continue;
     int t = entry.GetType();
-    int id = _Names.Intern(entry.GetName());
+    int id = _Names.InternField(entry.GetName());
     _EntryNameId[static_cast<std::size_t>(i)] = id;
     if (static_cast<std::size_t>(id) >= _First[t].size()) _First[t].resize(id + 1, -1);
     if (_First[t][id] < 0) _First[t][id] = i;
-    for (int k = 0; k < entry.GetNbSupersede(); ++k) _Superseding[t].Note(_Names.Intern(entry.GetSupersede(k)), i);
-    for (int k = 0; k < entry.GetNbPrereq(); ++k) _Prerequing[t].Note(_Names.Intern(entry.GetPrereq(k)), i);
+    for (int k = 0; k < entry.GetNbSupersede(); ++k)
+      _Superseding[t].Note(_Names.InternField(entry.GetSupersede(k)), i);
+    for (int k = 0; k < entry.GetNbPrereq(); ++k) _Prerequing[t].Note(_Names.InternField(entry.GetPrereq(k)), i);
     for (int k = 0; k < entry.GetNbIfreq(); ++k)
-      _Ifrequing[t].Note(_Names.Intern(entry.GetIfreq(k)->GetReqName()), i);
+      _Ifrequing[t].Note(_Names.InternField(entry.GetIfreq(k)->GetReqName()), i);
   }
   for (int t = 0; t < 2; ++t) {
     _First[t].resize(_Names.Count(), -1);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "ZYNINSLineReader.h"
 #include "ZYNINSToc.h"
 
 class ZYNINSTocLines {
@@ -23,6 +24,8 @@ class ZYNINSTocLines {
 
   const char *const RefusedKey;
   const char *const RefusedFormat;
+  // The text the lines lie in, as the loader read it: for the cursors that read them.
+  ZYNINSTextBounds Text;
 };
 
 // Lines that hold the entry fields alone, as an installed catalogue's do.

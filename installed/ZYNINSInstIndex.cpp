@@ -5,19 +5,19 @@
 
 bool ZYNINSInstIndex::AddInstalled(int type, const char *name, int position) {
   bool added = false;
-  if (ZYNINSIsEntryType(type)) _Installed[type].Intern(name, &added);
+  if (ZYNINSIsEntryType(type)) _Installed[type].InternField(name, &added);
   if (added) _FirstPosition[type].push_back(position);
   return added;
 }
 
 int ZYNINSInstIndex::FirstInstalled(int type, const char *name) const {
-  int id = ZYNINSIsEntryType(type) ? _Installed[type].Find(name) : -1;
+  int id = ZYNINSIsEntryType(type) ? _Installed[type].FindField(name) : -1;
   return id < 0 ? -1 : _FirstPosition[type][static_cast<std::size_t>(id)];
 }
 
 bool ZYNINSInstIndex::AddSuperseded(int type, const char *name) {
   bool added = false;
-  if (ZYNINSIsEntryType(type)) _Superseded[type].Intern(name, &added);
+  if (ZYNINSIsEntryType(type)) _Superseded[type].InternField(name, &added);
   return added;
 }
 

@@ -9,12 +9,12 @@
 
 class ZYNINSInstIndex {
  public:
-  // Both return true when the name was not yet known for that type; the table position of
-  // the first entry of each installed name is kept.
-  bool AddInstalled(int type, const char *name, int position);
-  bool AddSuperseded(int type, const char *name);
-  // The position of the first entry of that name and type, or -1.
-  int FirstInstalled(int type, const char *name) const;
+  // Both take a whole 32-byte name field and return true when the name was not yet known for
+  // that type; the table position of the first entry of each installed name is kept.
+  bool AddInstalled(int type, const char *field, int position);
+  bool AddSuperseded(int type, const char *field);
+  // The position of the first entry of the name in that 32-byte field and type, or -1.
+  int FirstInstalled(int type, const char *field) const;
 
   bool HasInstalled(int type, const char *name) const;
   bool HasSuperseded(int type, const char *name) const;

@@ -64,7 +64,7 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
     if (!ZYNINSIsEntryType(type)) continue;
     for (int k = 0; k < _Entries[i].GetNbSupersede(); ++k) {
       const char *name = _Entries[i].GetSupersede(k);
-      if (_InstIndex->HasSuperseded(type, name)) continue;
+      if (!_InstIndex->AddSuperseded(type, name)) continue;  // known already
       // The lists are fixed arrays: refuse the catalogue rather than overrun or drop names.
       if (_NbSuperseded[type] >= ZYNINSListCapacity) {
         ZYNINSReport("ZYNINSInstToc.Error_Superseded",
@@ -75,7 +75,6 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(new ZYNINSIns
         _NbToc = -1;
         return;
       }
-      _InstIndex->AddSuperseded(type, name);
       ZYNINSCopyNameField(_Superseded[type][_NbSuperseded[type]++], name);
     }
   }

@@ -28,7 +28,7 @@ ZYNINSMediaToc::ZYNINSMediaToc(char *fileName)
       return false;
     }
     bool Read(const char *line, std::size_t length, int k, ZYNINSUnitToc &entry) override {
-      return ZYNINSReadMediaLine(line, length, _Toc._Prefix[k], entry).Ok();
+      return ZYNINSReadMediaLine(line, length, _Toc._Prefix[k], entry, Text).Ok();
     }
 
    private:

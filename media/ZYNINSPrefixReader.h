@@ -13,6 +13,6 @@ void ZYNINSReadPrefix(ZYNINSLineCursor &cursor, ZYNINSPrefixToc &prefix);
 
 // Reads a whole media line into a prefix and a cleared record.
 ZYNINSLineVerdict ZYNINSReadMediaLine(const char *line, std::size_t length, ZYNINSPrefixToc &prefix,
-                                      ZYNINSUnitToc &entry);
+                                      ZYNINSUnitToc &entry, const ZYNINSTextBounds &text = {});
 
 #endif

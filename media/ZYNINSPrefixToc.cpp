@@ -40,8 +40,8 @@ void ZYNINSReadPrefix(ZYNINSLineCursor &cursor, ZYNINSPrefixToc &prefix) {
 }
 
 ZYNINSLineVerdict ZYNINSReadMediaLine(const char *line, std::size_t length, ZYNINSPrefixToc &prefix,
-                                      ZYNINSUnitToc &entry) {
-  ZYNINSLineCursor cursor(line, length);
+                                      ZYNINSUnitToc &entry, const ZYNINSTextBounds &text) {
+  ZYNINSLineCursor cursor(line, length, text);
   ZYNINSReadPrefix(cursor, prefix);
   ZYNINSReadEntry(cursor, entry);
   return cursor.Verdict();

@@ -74,11 +74,11 @@ void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list
         ReadVisibleWords(*_PCFGList, visibleWords);
         wordsRead = true;
       }
-      if (visibleWords.Find(entry._Name) < 0) continue;
+      if (visibleWords.FindField(entry._Name) < 0) continue;
     }
     if (taken.size() >= ZYNINSListCapacity) break;
     bool added = false;
-    seen.Intern(entry._Name, &added);
+    seen.InternField(entry._Name, &added);
     if (added) taken.push_back(entry._Name);
   }
 

@@ -150,6 +150,28 @@ TEST_F(LoadingTest, NulBytesAndHugeLinesStayWithinTheirLine) {
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSUnitToc: unknown type: co\nTestToc: line number 3 from " + path + " refused\n\n");
 }
 
+TEST_F(LoadingTest, ListsOfAnyLengthKeepEveryItemInOrder) {
+  // Short lists, lists just around 32 items and long ones, with runs of spaces between items.
+  std::string text;
+  for (int count : {1, 31, 32, 33, 200})
+    text += TocLine("code", "FIX", "F" + std::to_string(count)).Prereqs("  " + NumberedNames("PRE", count) + "  ");
+  text += TocLine("code", "PRD", "LAST").Supersedes(NumberedNames(std::string(28, 'S'), 40)).Label("at the end");
+  text.pop_back();  // the label runs to the end of the file
+  TestToc catalog(WriteFile("lists.toc", text));
+  ASSERT_EQ(catalog.GetNbToc(), 6);
+  int k = 0;
+  for (int count : {1, 31, 32, 33, 200}) {
+    const ZYNINSUnitToc &entry = catalog.Entry(k++);
+    ASSERT_EQ(entry.GetNbPrereq(), count);
+    for (int i = 0; i < count; ++i) EXPECT_EQ(entry.GetPrereq(i), "PRE" + std::to_string(i));
+  }
+  const ZYNINSUnitToc &last = catalog.Entry(5);
+  ASSERT_EQ(last.GetNbSupersede(), 40);
+  EXPECT_EQ(last.GetSupersede(39), std::string(28, 'S') + "39");
+  EXPECT_STREQ(last.GetLabel(), "at the end");
+  EXPECT_EQ(TakeDiagnostics(), "");
+}
+
 // A catalogue derived by a caller may still load itself with Init, the stream line reader and
 // the level setters, and reads what the library's own loading reads.
 TEST_F(LoadingTest, DerivedCatalogueLoadsThroughTheStreamMembers) {
