@@ -24,7 +24,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // The first `wanted` byte in [begin, end), or end; bytes up to `readable` may be read. Fields
 // and list items are short, so a library call on each costs more than the search: sixteen
 // bytes, or eight, are tested at a time instead.
-const char *FindByte(const char *begin, const char *end, const char *readable, char wanted) {
+#if defined(__GNUC__)
+__attribute__((always_inline))  // a call costs as much as a short search
+#endif
+inline const char *FindByte(const char *begin, const char *end, const char *readable, char wanted) {
 #if defined(__GNUC__) && defined(__SSE2__)
   const __m128i pattern = _mm_set1_epi8(wanted);
   for (; begin < end && readable - begin >= 16; begin += 16) {
@@ -190,8 +193,24 @@ void ForEachItem(const ZYNINSLineCursor &cursor, const char *begin, const char *
   }
 }
 
-void CopyName(char *dest, const char *begin, const char *end) {
+// Copies a name of at most 31 bytes into a 32-byte field, NUL-padded. Where the 32 bytes at the
+// name may be read, two 16-byte stores with the padding masked in do it.
+void CopyName(const ZYNINSLineCursor &cursor, char *dest, const char *begin, const char *end) {
   std::size_t length = static_cast<std::size_t>(end - begin);
+#if defined(__SSE2__)
+  if (cursor.CanRead(begin, ZYNINSNameWidth)) {
+    const __m128i limit = _mm_set1_epi8(static_cast<char>(length));
+    const __m128i low = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m128i high = _mm_add_epi8(low, _mm_set1_epi8(16));
+    const __m128i *from = reinterpret_cast<const __m128i *>(begin);
+    __m128i *to = reinterpret_cast<__m128i *>(dest);
+    _mm_storeu_si128(to, _mm_and_si128(_mm_loadu_si128(from), _mm_cmplt_epi8(low, limit)));
+    _mm_storeu_si128(to + 1, _mm_and_si128(_mm_loadu_si128(from + 1), _mm_cmplt_epi8(high, limit)));
+    return;
+  }
+#else
+  (void)cursor;
+#endif
   memcpy(dest, begin, length);
   memset(dest + length, 0, ZYNINSNameWidth - length);
 }
@@ -213,6 +232,7 @@ void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width
     cursor.FailTooWide(field, cursor.Offset(begin), cursor.Offset(begin), length, width);
     length = width;
   }
+  if (width == ZYNINSMaxNameLength) return CopyName(cursor, dest, begin, begin + length);
   memcpy(dest, begin, length);
   dest[length] = '\0';
 }
@@ -267,7 +287,7 @@ void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names
         cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
         return false;
       },
-      [](char (&name)[ZYNINSNameWidth], const char *item, const char *stop) { CopyName(name, item, stop); });
+      [&](char (&name)[ZYNINSNameWidth], const char *item, const char *stop) { CopyName(cursor, name, item, stop); });
 }
 
 // Condition/required items, split like a name list.
@@ -296,8 +316,8 @@ void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPa
       },
       [&](ZYNINSIfreqPair &pair, const char *item, const char *stop) {
         const char *slash = cursor.Find(item, stop, '/');
-        CopyName(pair.GetCondName(), item, slash);
-        CopyName(pair.GetReqName(), slash + 1, stop);
+        CopyName(cursor, pair.GetCondName(), item, slash);
+        CopyName(cursor, pair.GetReqName(), slash + 1, stop);
       });
 }
 

@@ -55,7 +55,7 @@ bool ReadTocText(const char *fileName, TocText &text) {
   }
   if (file.bad()) return false;
   text.length = text.bytes.size();
-  text.holdsNul = memchr(text.bytes.data(), '\0', text.length) != nullptr;
+  text.holdsNul = text.length > 0 && memchr(text.bytes.data(), '\0', text.length) != nullptr;
   text.bytes.resize(text.length + kReadAhead, '\0');
   long long lines = last == '\n' ? newlines : newlines + 1;
   text.lines = lines > INT_MAX ? INT_MAX : static_cast<int>(lines);
