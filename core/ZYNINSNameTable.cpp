@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ZYNINSFieldWords.h"
 #include "ZYNINSLimits.h"
 
 ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {
@@ -27,19 +28,12 @@ ZYNINSNameTable::Key ZYNINSNameTable::Pack(const char *name, std::size_t length)
 }
 
 ZYNINSNameTable::Key ZYNINSNameTable::PackField(const char *field) {
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  // Word by word: the bytes from the first NUL on are cleared.
+#if defined(ZYNINS_FIELD_WORDS)
   static_assert(sizeof(Key) == ZYNINSNameWidth, "a key is a name field");
   Key key;
   memcpy(key.words, field, sizeof key.words);
-  const std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
-  for (int w = 0; w < 4; ++w) {
-    std::uint64_t zeros = (key.words[w] - ones) & ~key.words[w] & highs;  // the lowest flag is exact
-    if (!zeros) continue;
-    const int kept = __builtin_ctzll(zeros) / 8;
-    key.words[w] = kept ? key.words[w] & ((1ULL << (8 * kept)) - 1) : 0;
-    while (++w < 4) key.words[w] = 0;
-  }
+  bool ended = false;
+  for (std::uint64_t &word : key.words) word = ended ? 0 : ZYNINSWordUpToNul(word, ended);
   return key;
 #else
   return Pack(field, ZYNINSNameWidth);

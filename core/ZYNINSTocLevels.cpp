@@ -1,11 +1,27 @@
 // A catalogue's OS tag, GA level and service-pack levels, derived from its entries.
+#include <cstdint>
 #include <cstring>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSFieldWords.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
 namespace {
+// Whether two tag fields hold the same text.
+bool SameTag(const char *a, const char *b) {
+#if defined(ZYNINS_FIELD_WORDS)
+  static_assert(ZYNINSLevelWidth == sizeof(std::uint64_t), "a tag field is one word");
+  std::uint64_t x, y;
+  memcpy(&x, a, sizeof x);
+  memcpy(&y, b, sizeof y);
+  bool ended;
+  return ZYNINSWordUpToNul(x, ended) == ZYNINSWordUpToNul(y, ended);
+#else
+  return strcmp(a, b) == 0;
+#endif
+}
+
 // Takes the first entry's tag as the catalogue's and reports the first later entry that
 // carries another one; entries of type zarn are left out when codeOnly.
 int AgreeOnTag(const ZYNINSUnitToc *entries, int nbEntries, char (&tag)[ZYNINSLevelWidth],
@@ -15,7 +31,7 @@ int AgreeOnTag(const ZYNINSUnitToc *entries, int nbEntries, char (&tag)[ZYNINSLe
   memcpy(tag, (entries[0].*field)(), sizeof tag);
   for (int i = 1; i < nbEntries; ++i) {
     const char *own = (entries[i].*field)();
-    if (strcmp(own, tag) != 0 && (!codeOnly || entries[i].GetType() == ZYNINSCode)) {
+    if (!SameTag(own, tag) && (!codeOnly || entries[i].GetType() == ZYNINSCode)) {
       ZYNINSReport(key, format, {i + 1, fileName, tag, own});
       return 0;
     }

@@ -99,6 +99,30 @@ TEST_F(LoadingTest, GALevelMustAgreeForEveryEntry) {
                                    ":\nGA1 GA level expected, and GA2 GA level found\n\n");
 }
 
+TEST_F(LoadingTest, TagsAgreeAsTextsUpToTheirEnd) {
+  // A tag that only begins like another one differs; tags of the full width agree.
+  std::string path =
+      WriteFile("prefix.toc", TocLine("code", "PRD", "C1").GA("GA1") + TocLine("code", "PRD", "C2").GA("GA12"));
+  EXPECT_EQ(TestToc(path).GetNbToc(), -1);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetGALevel:GA level mismatch on line number 2 from file " + path +
+                                   ":\nGA1 GA level expected, and GA12 GA level found\n\n");
+  class LevelToc : public TestToc {
+   public:
+    using TestToc::TestToc;
+    using ZYNINSToc::SetOS;
+  };
+  LevelToc full(
+      WriteFile("full.toc", TocLine("code", "PRD", "C1").OS("SEVEN77") + TocLine("code", "PRD", "C2").OS("SEVEN77")));
+  ASSERT_EQ(full.GetNbToc(), 2);
+  EXPECT_STREQ(full.GetOS(), "SEVEN77");
+  // What follows a tag's NUL in its field is no part of it.
+  strcpy(full.MutableEntry(1).GetOS(), "LONGER");
+  strcpy(full.MutableEntry(1).GetOS(), "SEVEN");
+  strcpy(full.MutableEntry(0).GetOS(), "SEVEN");
+  EXPECT_EQ(full.SetOS(), 1);
+  EXPECT_EQ(TakeDiagnostics(), "");
+}
+
 TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
   struct Case {
     std::vector<int> levels;
