@@ -2,12 +2,12 @@
 #include "ZYNINSLineReader.h"
 
 #include <cstdint>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <cstring>
 #include <limits>
 #include <string>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSLimits.h"
@@ -33,7 +33,10 @@ inline const char *FindByte(const char *begin, const char *end, const char *read
   for (; begin < end && readable - begin >= 16; begin += 16) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(begin));
     const unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pattern)));
-    if (found) return begin + __builtin_ctz(found) < end ? begin + __builtin_ctz(found) : end;
+    if (found) {
+      const char *at = begin + __builtin_ctz(found);
+      return at < end ? at : end;
+    }
   }
   if (begin >= end) return end;
 #else

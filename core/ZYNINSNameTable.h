@@ -19,7 +19,7 @@ class ZYNINSNameTable {
   int Intern(const char *name, std::size_t length, bool *added = nullptr);
   // The same for a whole name field: 32 bytes, read at once whatever follows the name's NUL.
   int InternField(const char *field, bool *added = nullptr);
-  // The id of the name, or -1.
+  // The id of the name, or -1; FindField takes a whole name field, as InternField does.
   int Find(const char *name) const;
   int FindField(const char *field) const;
   std::size_t Count() const { return _Keys.size(); }
