@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "MaxScaleCatalogues.h"
+#include "ZYNINSExplain.h"
 #include "ZYNINSFlat.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
@@ -179,6 +180,28 @@ void RemoveEveryProduct(benchmark::State &state) {
   operator delete(list);
 }
 
+// An observer that ignores what planning tells it, set for a scope: the cost of the hooks
+// behind `zyntoc plan --why` and `remove --why`.
+class SilentObserverScope {
+ public:
+  SilentObserverScope() : _Previous(ZYNINSSetPlanObserver(&_Silent)) {}
+  ~SilentObserverScope() { ZYNINSSetPlanObserver(_Previous); }
+
+ private:
+  ZYNINSPlanObserver _Silent;
+  ZYNINSPlanObserver *_Previous;
+};
+
+void SelectAllAndSpaceObserved(benchmark::State &state) {
+  SilentObserverScope observed;
+  SelectAllAndSpace(state);
+}
+
+void RemoveEveryProductObserved(benchmark::State &state) {
+  SilentObserverScope observed;
+  RemoveEveryProduct(state);
+}
+
 void WriteCatalogue(benchmark::State &state) {
   auto toc = std::make_unique<ZYNINSInstToc>(gInstalled.data());
   for (auto _ : state) {
@@ -262,6 +285,8 @@ BENCHMARK(CheckIntegNoFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckIntegWithFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemoveEveryFix)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemoveEveryProduct)->Unit(benchmark::kMillisecond);
+BENCHMARK(SelectAllAndSpaceObserved)->Unit(benchmark::kMillisecond);
+BENCHMARK(RemoveEveryProductObserved)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteCatalogue)->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeFlow)->Unit(benchmark::kMillisecond);
 
@@ -293,7 +318,7 @@ int main(int argc, char **argv) {
     auto &cpu = reporter.cpuTimes;
     auto &real = reporter.realTimes;
     if (!cpu.count(what) || !cpu.count(floor) || cpu[floor] <= 0 || real[floor] <= 0) return;
-    std::printf("  %-20s CPU %8.3f ms = %5.1f x %-16s (wall %8.3f ms = %5.1f x)\n", what, cpu[what],
+    std::printf("  %-26s CPU %8.3f ms = %5.2f x %-18s (wall %8.3f ms = %5.2f x)\n", what, cpu[what],
                 cpu[what] / cpu[floor], floor, real[what], real[what] / real[floor]);
   };
   std::printf("\nRatios in this run:\n");
@@ -301,6 +326,8 @@ int main(int argc, char **argv) {
   ratio("LoadMedium", "FloorMedium");
   ratio("LoadInstalled", "FloorInstalled");
   ratio("CheckIntegWithFiles", "ControlFileCalls");
+  ratio("SelectAllAndSpaceObserved", "SelectAllAndSpace");
+  ratio("RemoveEveryProductObserved", "RemoveEveryProduct");
   long peak = FlowPeakMemory(argv[0], dir);
   if (peak) std::printf("  peak resident memory of the whole flow: %.1f MB\n", peak / 1024.0);
   benchmark::Shutdown();
