@@ -10,6 +10,7 @@
 #endif
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSFieldWords.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
@@ -42,15 +43,13 @@ inline const char *FindByte(const char *begin, const char *end, const char *read
 #else
   (void)readable;
 #endif
-#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  const std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
-  const std::uint64_t pattern8 = ones * static_cast<unsigned char>(wanted);
+#if defined(ZYNINS_FIELD_WORDS)
+  const std::uint64_t pattern8 = 0x0101010101010101ULL * static_cast<unsigned char>(wanted);
   for (; end - begin >= 8; begin += 8) {
     std::uint64_t word;
     memcpy(&word, begin, sizeof word);
-    word ^= pattern8;  // a byte equal to `wanted` is now zero
-    // The lowest flagged byte is the first zero byte; higher flags may be false ones.
-    std::uint64_t zeros = (word - ones) & ~word & highs;
+    // A byte equal to `wanted` is now zero; the lowest flag is the first of them.
+    std::uint64_t zeros = ZYNINSZeroByteFlags(word ^ pattern8);
     if (zeros) return begin + __builtin_ctzll(zeros) / 8;
   }
 #endif
