@@ -87,7 +87,8 @@ check_installed() {
   [[ $(sed -n 's/^integrity=//p' "$root/setup-log.txt") == "$(result_code "$root")" ]] ||
     fail "$case: the integrity code differs from zyntoc check's result_code"
 }
-# A failed install: the exit status, a log line, and ROOT's control folder as it was.
+# A failed install: the exit status, a log line, and ROOT's control folder (PRESENT included)
+# byte for byte as it was.
 check_refused() {
   local case=$1 want=$2 root=$3 text=$4 control_before=$5
   [[ $status -eq $want ]] || fail "$case: exit status $status, expected $want"
@@ -135,6 +136,14 @@ cp -r "$installation" "$work/append/root"
 chmod a-w "$work/append/root/control/PRESENT"
 setup append "$work/append/medium" MECHCF "$work/append/root"
 check_refused append 2 "$work/append/root" "could not be added to" "$installation/control"
+
+# A unit whose name would leave the control folder is not installed.
+new_case name
+echo '01:37:1024:code:PRD:..::BASERT ::2048:20260302091500:LX64:R7:0:Parent folder:' >>"$work/name/medium/TOC"
+echo '..' >>"$work/name/medium/PCFG.list"
+cp -r "$installation" "$work/name/root"
+setup name "$work/name/medium" .. "$work/name/root"
+check_refused name 2 "$work/name/root" "cannot be a file name: .." "$installation/control"
 
 [[ $failed -eq 0 ]] && echo "sample installer: all cases passed"
 exit $failed
