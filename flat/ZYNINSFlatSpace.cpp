@@ -60,7 +60,7 @@ int GetSpaceRequiredIn(const ZYNINSFlatMode &mode, int *size, char *message) {
     if (message) strncpy(message, text, ZYNINSMessageRoom);
     return -1;
   }
-  if (size) *size = static_cast<int32_t>(planned) / ZYNINSKiB;
+  if (size) *size = ZYNINSSetupKiB(planned);
   return 0;
 }
 

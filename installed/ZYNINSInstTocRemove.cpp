@@ -355,8 +355,8 @@ class RemovalPlan {
 
 unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
   unsigned int total = 0;
-  for (int index : order) total += plan.Entry(index).GetSize();
-  return ZYNINSPlanTotal(total);
+  for (int index : order) total = ZYNINSAddSize(total, plan.Entry(index).GetSize());
+  return total;
 }
 
 }  // namespace

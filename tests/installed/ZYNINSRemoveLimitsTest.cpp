@@ -204,7 +204,8 @@ TEST_F(RemovalLimitsTest, ProductListLabelsPointIntoTheCatalogue) {
   EXPECT_EQ(Products(*toc, {"VIEWER"}, 0, nullptr), 6110u);
 }
 
-TEST_F(RemovalLimitsTest, TotalNeverShowsTheFailureValue) {
+// Sums saturate one below the failure value instead of wrapping.
+TEST_F(RemovalLimitsTest, TotalsSaturateBelowTheFailureValue) {
   auto toc = LoadText(TocLine("code", "FWK", "BASE").Size(1) +
                       TocLine("code", "FIX", "FIXBIG").Prereqs("BASE ").Size(4294967294) +
                       TocLine("code", "FIX", "FIXONE").Prereqs("BASE ").Size(1) +
@@ -212,8 +213,8 @@ TEST_F(RemovalLimitsTest, TotalNeverShowsTheFailureValue) {
                       TocLine("code", "FIX", "FIXMAX").Prereqs("BASE ").Size(4294967295));
   ASSERT_EQ(toc->GetNbToc(), 5) << _LoadReport;
   EXPECT_EQ(Fixes(*toc, {"FIXBIG", "FIXONE"}), 0xFFFFFFFEu);  // a real all-ones total
-  EXPECT_EQ(Fixes(*toc, {"FIXONE", "FIXMAX"}), 0u);           // sums wrap at 32 bits
-  EXPECT_EQ(Fixes(*toc, {"FIXTWO", "FIXMAX"}), 1u);
+  EXPECT_EQ(Fixes(*toc, {"FIXONE", "FIXMAX"}), 0xFFFFFFFEu);
+  EXPECT_EQ(Fixes(*toc, {"FIXTWO", "FIXMAX", "FIXBIG"}), 0xFFFFFFFEu);
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
