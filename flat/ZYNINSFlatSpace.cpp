@@ -1,5 +1,4 @@
 // Space of the selection, the install list it gives, and whether a medium is fully installed.
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <unordered_map>
