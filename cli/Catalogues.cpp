@@ -58,8 +58,12 @@ namespace {
 // refused catalogue; the user gets one plain line instead.
 void RequireReadableFile(const std::string &path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error))
+  std::filesystem::file_type type = std::filesystem::status(path, error).type();
+  if (type == std::filesystem::file_type::directory)
     throw InputError("cannot read '" + path + "': it is a directory");
+  // Opening a FIFO would block, and a device may never end.
+  if (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found)
+    throw InputError("cannot read '" + path + "': it is not a regular file");
   std::ifstream file(path);
   if (!file) throw InputError("cannot read '" + path + "': " + std::strerror(errno));
 }

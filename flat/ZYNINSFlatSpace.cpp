@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 
@@ -74,6 +75,16 @@ bool AllInstalled(ZYNINSPkg pkg, const ZYNINSFlatMode &mode, ZYNINSStockName *li
   return true;
 }
 
+// What fails in the flat code itself (no room for the selection's names) fails like planning
+// without a text: size -1, result 0.
+int GuardedSpaceRequired(const ZYNINSFlatMode &mode, int *size, char *message) {
+  int result = 0;
+  if (ZYNINSRunGuarded([&] { result = GetSpaceRequiredIn(mode, size, message); }) == ZYNINSThrown::Nothing)
+    return result;
+  if (size) *size = -1;
+  return 0;
+}
+
 int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
   if (!ZYNINSSetup.SetupMediaToc || !ZYNINSSetup.SetupInstToc) return 0;
   ZYNINSStockName *list = ZYNINSNewNameList();
@@ -83,30 +94,8 @@ int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
   return unloaded ? 1 : 0;
 }
 
-}  // namespace
-
-extern "C" {
-
-int GetSpaceRequired(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSCodeMode, size, message); }
-
-int GetSpaceRequiredZARN(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSZarnMode, size, message); }
-
-int GetnbCAF(int *count) {
-  if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
-  return 0;
-}
-
-int GetiemeCAF(int i, char *name) {
-  const ZYNINSSetupState &s = ZYNINSSetup;
-  if (!name) return 0;
-  if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
-    memcpy(name, s.CAFList[i], ZYNINSNameWidth);
-  else
-    name[0] = '\0';
-  return 0;
-}
-
-int UpdatePresent(char *target, char *source) {
+// Appends the bytes of source to target: 0 done, -1 target not opened, -2 source not opened.
+int AppendFile(char *target, char *source) {
   std::FILE *out = target ? std::fopen(target, "ab") : nullptr;
   if (!out) return -1;
   std::FILE *in = source ? std::fopen(source, "rb") : nullptr;
@@ -130,8 +119,46 @@ int UpdatePresent(char *target, char *source) {
   return 0;
 }
 
-int CheckUnloadProduct(void) { return CheckUnloadProductIn(ZYNINSCodeMode); }
+}  // namespace
 
-int CheckUnloadProductZARN(void) { return CheckUnloadProductIn(ZYNINSZarnMode); }
+// Each exported function runs guarded (ZYNINSGuard.h), with the failure result it documents.
+extern "C" {
+
+int GetSpaceRequired(int *size, char *message) { return GuardedSpaceRequired(ZYNINSCodeMode, size, message); }
+
+int GetSpaceRequiredZARN(int *size, char *message) { return GuardedSpaceRequired(ZYNINSZarnMode, size, message); }
+
+int GetnbCAF(int *count) {
+  return ZYNINSGuarded(0, [&] {
+    if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
+    return 0;
+  });
+}
+
+int GetiemeCAF(int i, char *name) {
+  return ZYNINSGuarded(0, [&] {
+    const ZYNINSSetupState &s = ZYNINSSetup;
+    if (!name) return 0;
+    if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
+      memcpy(name, s.CAFList[i], ZYNINSNameWidth);
+    else
+      name[0] = '\0';
+    return 0;
+  });
+}
+
+// A failure the append cannot report itself counts as the target's.
+int UpdatePresent(char *target, char *source) {
+  return ZYNINSGuarded(-1, [&] { return AppendFile(target, source); });
+}
+
+int CheckUnloadProduct(void) {
+  return ZYNINSGuarded(0, [] { return CheckUnloadProductIn(ZYNINSCodeMode); });
+}
+
+int CheckUnloadProductZARN(void) {
+  return ZYNINSGuarded(0, [] { return CheckUnloadProductIn(ZYNINSZarnMode); });
+}
 
 }  // extern "C"
+

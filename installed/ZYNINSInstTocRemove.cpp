@@ -10,6 +10,7 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSExplain.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
@@ -361,47 +362,53 @@ unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
 }  // namespace
 
 unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n) {
-  if (!ZYNINSRequestFits(n, kFixRules.tooMany)) return ZYNINSFailed;
-  RemovalPlan plan(*this, kFixRules, ZYNINSCode, true);
-  if (!plan.Plan(names, n)) return ZYNINSFailed;
-  std::vector<int> order = plan.Result();
+  // Whatever stops planning (no room, a caller's observer or diagnostic stream) fails it.
+  return ZYNINSGuarded(ZYNINSFailed, [&] {
+    if (!ZYNINSRequestFits(n, kFixRules.tooMany)) return ZYNINSFailed;
+    RemovalPlan plan(*this, kFixRules, ZYNINSCode, true);
+    if (!plan.Plan(names, n)) return ZYNINSFailed;
+    std::vector<int> order = plan.Result();
 
-  std::ofstream out("to_remove", std::ios::out | std::ios::trunc | std::ios::binary);
-  for (int index : order) {
-    const ZYNINSUnitToc &entry = plan.Entry(index);
-    const char *label = entry.GetLabel();
-    out << ZYNINSNameText(entry.GetName()) << ' ' << (label ? label : "") << '\n';
-  }
-  // Written in one go rather than line by line; a failed write still shows before the test.
-  out.flush();
-  if (out.fail()) {
-    ZYNINSReport("GetSize.InstToc.toRemove", "ZYNINSInstToc::GetSize: unable to build to_remove file\n");
-    return ZYNINSFailed;
-  }
-  out.close();
-  return SizeOf(plan, order);
+    std::ofstream out("to_remove", std::ios::out | std::ios::trunc | std::ios::binary);
+    for (int index : order) {
+      const ZYNINSUnitToc &entry = plan.Entry(index);
+      const char *label = entry.GetLabel();
+      out << ZYNINSNameText(entry.GetName()) << ' ' << (label ? label : "") << '\n';
+    }
+    // Written in one go rather than line by line; a failed write still shows before the test.
+    out.flush();
+    if (out.fail()) {
+      ZYNINSReport("GetSize.InstToc.toRemove", "ZYNINSInstToc::GetSize: unable to build to_remove file\n");
+      return ZYNINSFailed;
+    }
+    out.close();
+    return SizeOf(plan, order);
+  });
 }
 
 unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int closure,
                                     ZYNINSStockName *list) {
-  if (type != ZYNINSCode && type != ZYNINSZarn) {
-    ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
-    return ZYNINSFailed;
-  }
-  if (!ZYNINSRequestFits(n, kProductRules.tooMany)) return ZYNINSFailed;
-  RemovalPlan plan(*this, kProductRules, type, closure != 0);
-  if (!plan.Plan(names, n)) return ZYNINSFailed;
-  std::vector<int> order = plan.Result();
-
-  if (list) {
-    char(*listNames)[ZYNINSListCapacity][ZYNINSNameWidth] = list->Reset();
-    char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
-    for (std::size_t k = 0; k < order.size(); ++k) {
-      const ZYNINSUnitToc &entry = plan.Entry(order[k]);
-      memcpy((*listNames)[k], entry.GetName(), ZYNINSNameWidth);
-      (*labels)[k] = entry.GetLabel();
+  // As above; the caller's list is filled only once nothing can fail.
+  return ZYNINSGuarded(ZYNINSFailed, [&] {
+    if (type != ZYNINSCode && type != ZYNINSZarn) {
+      ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
+      return ZYNINSFailed;
     }
-    *list->GetNbNameAddress() = static_cast<unsigned int>(order.size());
-  }
-  return SizeOf(plan, order);
+    if (!ZYNINSRequestFits(n, kProductRules.tooMany)) return ZYNINSFailed;
+    RemovalPlan plan(*this, kProductRules, type, closure != 0);
+    if (!plan.Plan(names, n)) return ZYNINSFailed;
+    std::vector<int> order = plan.Result();
+
+    if (list) {
+      char(*listNames)[ZYNINSListCapacity][ZYNINSNameWidth] = list->Reset();
+      char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
+      for (std::size_t k = 0; k < order.size(); ++k) {
+        const ZYNINSUnitToc &entry = plan.Entry(order[k]);
+        memcpy((*listNames)[k], entry.GetName(), ZYNINSNameWidth);
+        (*labels)[k] = entry.GetLabel();
+      }
+      *list->GetNbNameAddress() = static_cast<unsigned int>(order.size());
+    }
+    return SizeOf(plan, order);
+  });
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -118,10 +119,13 @@ void DefaultHandler(const wchar_t *text) {
 
 }  // namespace
 
+// Guarded like every exported function (ZYNINSGuard.h), though swapping two pointers cannot fail.
 extern "C" ZYNMessageBoxHandler ZYNSetMessageBoxHandler(ZYNMessageBoxHandler handler) {
-  ZYNMessageBoxHandler previous = InstalledHandler;
-  InstalledHandler = handler;
-  return previous;
+  return ZYNINSGuarded(static_cast<ZYNMessageBoxHandler>(nullptr), [&] {
+    ZYNMessageBoxHandler previous = InstalledHandler;
+    InstalledHandler = handler;
+    return previous;
+  });
 }
 
 void ZYNShowMessageBox(const char *utf8Text) {

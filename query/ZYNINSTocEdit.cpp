@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
@@ -31,23 +32,25 @@ bool LocalTime(std::time_t now, std::tm &local) {
 }  // namespace
 
 int ZYNINSToc::BuildTsort(char *name, ZYNINSType type) const {
-  if (_NbToc != 1 || !_Entries || !name) return 0;
-  const ZYNINSUnitToc &entry = _Entries[0];
-  if (entry._Type != type || ZYNINSNameText(entry._Name) != name) return 0;
+  return ZYNINSGuarded(0, [&] {
+    if (_NbToc != 1 || !_Entries || !name) return 0;
+    const ZYNINSUnitToc &entry = _Entries[0];
+    if (entry._Type != type || ZYNINSNameText(entry._Name) != name) return 0;
 
-  bool prereqWritten = WriteLines("prereq", [&entry](std::ostream &out) {
-    for (int i = 0; i < entry._NbSupersede; ++i) out << ZYNINSNameText(entry._Supersede[i]) << '\n';
-    for (int i = 0; i < entry._NbPrereq; ++i) out << ZYNINSNameText(entry._Prereq[i]) << '\n';
-  });
-  if (!prereqWritten) return 0;
+    bool prereqWritten = WriteLines("prereq", [&entry](std::ostream &out) {
+      for (int i = 0; i < entry._NbSupersede; ++i) out << ZYNINSNameText(entry._Supersede[i]) << '\n';
+      for (int i = 0; i < entry._NbPrereq; ++i) out << ZYNINSNameText(entry._Prereq[i]) << '\n';
+    });
+    if (!prereqWritten) return 0;
 
-  bool ifreqWritten = WriteLines("ifreq", [&entry](std::ostream &out) {
-    for (int i = 0; i < entry._NbIfreq; ++i) {
-      const ZYNINSIfreqPair &pair = entry._Ifreq[i];
-      out << ZYNINSNameText(pair.GetCondName()) << '\n' << ZYNINSNameText(pair.GetReqName()) << '\n';
-    }
+    bool ifreqWritten = WriteLines("ifreq", [&entry](std::ostream &out) {
+      for (int i = 0; i < entry._NbIfreq; ++i) {
+        const ZYNINSIfreqPair &pair = entry._Ifreq[i];
+        out << ZYNINSNameText(pair.GetCondName()) << '\n' << ZYNINSNameText(pair.GetReqName()) << '\n';
+      }
+    });
+    return ifreqWritten ? 1 : 0;
   });
-  return ifreqWritten ? 1 : 0;
 }
 
 void ZYNINSToc::SetTimestamp() {
@@ -64,18 +67,21 @@ void ZYNINSToc::SetTimestamp() {
 }
 
 int ZYNINSToc::Remove(char *const name, ZYNINSType type) {
-  int index = name ? GetIndex(name, type) : -1;
-  if (index == -1) {
-    ZYNINSReport("GetPackage.Error", "ZYNINSToc::Remove: %s %s: not found in %s\n",
-                 {name, ZYNINSTypeName(type), _FileName});
-    return 0;
-  }
-  _Entries[index].Release();
-  --_NbToc;
-  // The moved records take their lists and labels with them; the slot past the end
-  // forgets them so that nothing is released twice.
-  for (int i = index; i < _NbToc; ++i) _Entries[i] = _Entries[i + 1];
-  _Entries[_NbToc].Detach();
-  DropIndex();
-  return 1;
+  // Only the lookup and the report can throw, both before anything changes.
+  return ZYNINSGuarded(0, [&] {
+    int index = name ? GetIndex(name, type) : -1;
+    if (index == -1) {
+      ZYNINSReport("GetPackage.Error", "ZYNINSToc::Remove: %s %s: not found in %s\n",
+                   {name, ZYNINSTypeName(type), _FileName});
+      return 0;
+    }
+    _Entries[index].Release();
+    --_NbToc;
+    // The moved records take their lists and labels with them; the slot past the end
+    // forgets them so that nothing is released twice.
+    for (int i = index; i < _NbToc; ++i) _Entries[i] = _Entries[i + 1];
+    _Entries[_NbToc].Detach();
+    DropIndex();
+    return 1;
+  });
 }
