@@ -388,14 +388,16 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int
 
 unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int closure,
                                     ZYNINSStockName *list) {
+  // Taken as a number until it is known to be code or zarn: any other value is refused.
+  const int typeValue = type;
   // As above; the caller's list is filled only once nothing can fail.
   return ZYNINSGuarded(ZYNINSFailed, [&] {
-    if (type != ZYNINSCode && type != ZYNINSZarn) {
-      ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
+    if (typeValue != ZYNINSCode && typeValue != ZYNINSZarn) {
+      ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {typeValue});
       return ZYNINSFailed;
     }
     if (!ZYNINSRequestFits(n, kProductRules.tooMany)) return ZYNINSFailed;
-    RemovalPlan plan(*this, kProductRules, type, closure != 0);
+    RemovalPlan plan(*this, kProductRules, static_cast<ZYNINSType>(typeValue), closure != 0);
     if (!plan.Plan(names, n)) return ZYNINSFailed;
     std::vector<int> order = plan.Result();
 
