@@ -39,7 +39,12 @@ long long ReadKeptLines(std::istream &in, std::string &kept) {
 // Opens the file unless it cannot be read as a catalogue; false with the reason (or an empty
 // one) when it cannot. Loading refuses the same files.
 bool OpenCatalogue(const std::string &path, std::ifstream &in, std::string &reason) {
+  errno = 0;
   switch (ZYNGetFileKind(path.c_str())) {
+    case ZYNFileKind::Missing:
+      // Not opened either: on Windows a device name such as CON is no file but opens.
+      reason = errno ? std::strerror(errno) : "";
+      return false;
     case ZYNFileKind::Directory:
       // Opens on some systems and is refused as "Permission denied" on others: named
       // first, it reads the same everywhere.
@@ -49,7 +54,7 @@ bool OpenCatalogue(const std::string &path, std::ifstream &in, std::string &reas
       // A FIFO would block the open, a device might never end.
       reason = "not a regular file";
       return false;
-    default:
+    case ZYNFileKind::Regular:
       break;
   }
   errno = 0;
