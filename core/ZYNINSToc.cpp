@@ -47,7 +47,7 @@ bool IsRegularFile(const char *fileName) { return ZYNGetFileKind(fileName) == ZY
 
 // Reads the whole file and counts its lines, an unterminated last one included. Reading stops
 // at the newline of the first line past what a catalogue may hold, so the count of a longer
-// file reads one past the limit. False when the file is no TOC file or cannot be read.
+// file reads one past the limit. False when the file is no regular file or cannot be read.
 bool ReadTocText(const char *fileName, TocText &text) {
   if (!IsRegularFile(fileName)) return false;
   std::ifstream file(fileName, std::ios::in | std::ios::binary);
