@@ -103,7 +103,8 @@ std::string RunInChild(const std::function<std::string()> &work) {
   close(channel[1]);
   std::string result;
   char buffer[4096];
-  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(got));
+  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<std::size_t>(got));
   close(channel[0]);
   int status = 0;
   if (child < 0 || waitpid(child, &status, 0) != child) return "no child";

@@ -136,14 +136,16 @@ TEST_F(BoundaryTest, FilesThatAreNoRegularFilesAreRefusedUnread) {
       return got + " " + LastShown() + "|" + FirstFinding(path);
     });
     std::size_t lintAt = got.rfind('|') + 1;
-    EXPECT_EQ(got.substr(0, lintAt), "-1 " + OpenError(path) + "|-1 " + OpenError(path) + "|-1|1 " + OpenError(path) + "|");
+    std::string refused = "-1 " + OpenError(path);
+    EXPECT_EQ(got.substr(0, lintAt), refused + "|" + refused + "|-1|1 " + OpenError(path) + "|");
     std::string lint = "cannot read the file" + (row.lintReason.empty() ? "" : ": " + row.lintReason);
     EXPECT_EQ(got.substr(lintAt, lint.size()), lint) << path;
   }
 
 #if !defined(_WIN32)
   // A PCFG.list that is no regular file is taken as missing: every product is listed.
-  std::string toc = WriteFile("medium/TOC", TocLine("code", "PRD", "P1").OnMedia(3) + TocLine("code", "PRD", "P2").OnMedia(4));
+  std::string toc =
+      WriteFile("medium/TOC", TocLine("code", "PRD", "P1").OnMedia(3) + TocLine("code", "PRD", "P2").OnMedia(4));
   std::string list = Dir() + "/medium/PCFG.list";
   for (const std::string &target : {fifo, std::string("/dev/zero")}) {
     std::filesystem::remove(list);
@@ -172,7 +174,9 @@ TEST_F(BoundaryTest, RunningOutOfAddressSpaceIsTheDocumentedFailure) {
   // A line with a 300 MB label: the file's text takes 300 MB, the label as many again.
   std::string medium = WriteHugeLabel(Dir() + "/medium.toc", "0A:3:1:code:PRD:BIG::::1:t:LNX:R1:0:", 300);
   std::string installed = WriteHugeLabel(Dir() + "/installed.toc", "code:PRD:BIG::::1:t:LNX:R1:0:", 300);
-  auto noRoom = [](const std::string &path) { return "-1 ZYNINSToc::Init unable to allocate 1 entries from " + path + "\n\n"; };
+  auto noRoom = [](const std::string &path) {
+    return "ZYNINSToc::Init unable to allocate 1 entries from " + path + "\n\n";
+  };
   MaxScaleCatalogues large = WriteMaxScaleCatalogues(Dir(), false);
   std::string emptyLines = WriteFile("empty-lines.toc", std::string(2000000, '\n'));
 
@@ -184,16 +188,16 @@ TEST_F(BoundaryTest, RunningOutOfAddressSpaceIsTheDocumentedFailure) {
   } rows[] = {
       {"the text fits, its label does not", 450 * kMiB,
        [&] { return Loaded<ZYNINSMediaToc>(medium) + Loaded<ZYNINSInstToc>(installed); },
-       noRoom(medium) + noRoom(installed)},
+       "-1 " + noRoom(medium) + "-1 " + noRoom(installed)},
       {"not even the text fits", 200 * kMiB,
        [&] { return Loaded<ZYNINSMediaToc>(medium) + Loaded<ZYNINSInstToc>(installed); },
-       noRoom(medium) + noRoom(installed)},
+       "-1 " + noRoom(medium) + "-1 " + noRoom(installed)},
       {"the flat interface shows the load's diagnostic", 450 * kMiB,
        [&] {
          std::string opened = std::to_string(OpenMedia(medium));
          return opened + " " + LastShown();
        },
-       "1 " + noRoom(medium).substr(3)},
+       "1 " + noRoom(medium)},
       {"checking the file", 450 * kMiB, [&] { return FirstFinding(medium); }, "not enough memory to check the file"},
       {"checking 2 MB of empty lines keeps no more lines than a catalogue holds", 64 * kMiB,
        [&] { return FirstFinding(emptyLines); }, "the file has 2000000 lines; a catalogue holds at most 4095"},
@@ -232,7 +236,9 @@ namespace {
 class ThrowingBuffer : public std::streambuf {
  protected:
   int_type overflow(int_type) override { throw std::runtime_error("the caller's device failed"); }
-  std::streamsize xsputn(const char *, std::streamsize) override { throw std::runtime_error("the caller's device failed"); }
+  std::streamsize xsputn(const char *, std::streamsize) override {
+    throw std::runtime_error("the caller's device failed");
+  }
 };
 
 class ThrowingStream : public std::ostream {
@@ -269,7 +275,7 @@ TEST_F(BoundaryTest, ExceptionsOfTheCallersOwnCodeStayInside) {
   std::string mediumPath = DataPath("flat/medium/TOC"), installedPath = DataPath("flat/install/control/PRESENT");
   ZYNINSMediaToc medium(&mediumPath[0]);
   ZYNINSInstToc installed(&installedPath[0]);
-  ASSERT_EQ(medium.GetNbToc() > 0 && installed.GetNbToc() > 0, true) << TakeDiagnostics();
+  ASSERT_TRUE(medium.GetNbToc() > 0 && installed.GetNbToc() > 0) << TakeDiagnostics();
   std::string missing = Dir() + "/missing";
   NameFields unknown({"UNKNOWN"}), draft({"DRAFT"});
   auto failed = [](unsigned int size) { return size == 0xFFFFFFFFu ? "failed" : "planned " + std::to_string(size); };
@@ -284,8 +290,8 @@ TEST_F(BoundaryTest, ExceptionsOfTheCallersOwnCodeStayInside) {
   } streamRows[] = {
       {"loading a medium", true, [&](std::ostream &) { return Loaded<ZYNINSMediaToc>(missing); }, "-1 "},
       {"loading an installation", true, [&](std::ostream &) { return Loaded<ZYNINSInstToc>(missing); }, "-1 "},
-      {"installation planning", true, [&](std::ostream &) { return failed(PlanMedium(medium, NameFields({"UNKNOWN"}))); },
-       "failed"},
+      {"installation planning", true,
+       [&](std::ostream &) { return failed(PlanMedium(medium, NameFields({"UNKNOWN"}))); }, "failed"},
       {"removal planning", true, [&](std::ostream &) { return failed(installed.GetSize(unknown.Fields(), 1)); },
        "failed"},
       {"the product lists", true,
