@@ -57,9 +57,13 @@ namespace {
 // The library reports an unreadable file too, but in its own words and as a
 // refused catalogue; the user gets one plain line instead.
 void RequireReadableFile(const std::string &path) {
+  namespace fs = std::filesystem;
   std::error_code error;
-  if (std::filesystem::is_directory(path, error))
-    throw InputError("cannot read '" + path + "': it is a directory");
+  fs::file_status status = fs::status(path, error);
+  if (fs::is_directory(status)) throw InputError("cannot read '" + path + "': it is a directory");
+  // Opening a FIFO would block, and a device may never end.
+  if (fs::is_other(status))
+    throw InputError("cannot read '" + path + "': it is not a regular file");
   std::ifstream file(path);
   if (!file) throw InputError("cannot read '" + path + "': " + std::strerror(errno));
 }

@@ -1,9 +1,11 @@
 // Reporting a diagnostic: the catalogue text or the default one, into the diagnostic stream.
 #include "ZYNINSDiag.h"
 
+#include <memory>
 #include <ostream>
 #include <vector>
 
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSMsgBuffer.h"
 #include "ZYNINSToc.h"
@@ -82,11 +84,16 @@ void ZYNINSToc::sResetInfoMsg(std::ostream *stream) {
     sMsgStream = stream;
     return;
   }
-  _sMsgBuf = new ZYNINSMsgBuffer;
-  sMsgStream = new std::ostream(_sMsgBuf);
+  // Without room for a buffer, diagnostics are discarded until the next reset.
+  ZYNINSRunGuarded([] {
+    std::unique_ptr<ZYNINSMsgBuffer> buffer(new ZYNINSMsgBuffer);
+    sMsgStream = new std::ostream(buffer.get());
+    _sMsgBuf = buffer.release();
+  });
 }
 
 void ZYNINSToc::sGetInfoMsg(char *&text) {
   static char empty[1] = "";
-  text = _sMsgBuf ? _sMsgBuf->Freeze() : empty;
+  // Without room for the copy it hands out, the buffer has nothing to tell.
+  text = ZYNINSGuarded(empty, [] { return _sMsgBuf ? _sMsgBuf->Freeze() : empty; });
 }

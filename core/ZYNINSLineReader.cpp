@@ -392,10 +392,12 @@ void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
   // The label runs to the next ':' or the end of the line; the ':' after it is never needed.
   cursor.Field(begin, end);
   length = static_cast<std::size_t>(end - begin);
+  // Allocated before the old label goes, so that a failure leaves the record releasable.
+  char *label = new char[length + 1];
+  memcpy(label, begin, length);
+  label[length] = '\0';
   delete[] entry._Label;
-  entry._Label = new char[length + 1];
-  memcpy(entry._Label, begin, length);
-  entry._Label[length] = '\0';
+  entry._Label = label;
 }
 
 ZYNINSLineVerdict ZYNINSReadEntryLine(const char *line, std::size_t length, ZYNINSUnitToc &entry,

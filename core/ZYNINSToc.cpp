@@ -1,16 +1,18 @@
 // The catalogue base class: opening a TOC file, sizing its entry table, PCFG.list, the index.
 #include "ZYNINSToc.h"
 
-#include <climits>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocIndex.h"
 #include "ZYNINSTocLines.h"
+#include "ZYNSystem.h"
 
 namespace {
 char *CopyText(const char *text) {
@@ -29,48 +31,73 @@ struct TocText {
   size_t length = 0;
   bool holdsNul = false;
   int lines = 0;
+  bool held = true;  // false when the text did not fit in memory; its lines are counted all the same
 };
 
-// Reads the whole file; once it holds more lines than a catalogue may, the rest is only
-// counted. False when the file cannot be opened or read (a directory opens on some systems).
+// Appends [begin, end); when memory runs out, releases what was held and gives false.
+bool Append(std::vector<char> &bytes, const char *begin, const char *end) noexcept {
+  if (ZYNINSRunGuarded([&] { bytes.insert(bytes.end(), begin, end); }) == ZYNINSThrown::Nothing) return true;
+  std::vector<char>().swap(bytes);
+  return false;
+}
+
+// Only a regular file is read: a FIFO blocks at open until a writer comes, a device such as
+// /dev/zero never ends, and a directory opens on some systems.
+bool IsRegularFile(const char *fileName) { return ZYNGetFileKind(fileName) == ZYNFileKind::Regular; }
+
+// Reads the whole file and counts its lines, an unterminated last one included. Reading stops
+// at the newline of the first line past what a catalogue may hold, so the count of a longer
+// file reads one past the limit. False when the file is no regular file or cannot be read.
 bool ReadTocText(const char *fileName, TocText &text) {
+  if (!IsRegularFile(fileName)) return false;
   std::ifstream file(fileName, std::ios::in | std::ios::binary);
   if (!file.is_open()) return false;
   file.seekg(0, std::ios::end);
   std::streamoff size = file.tellg();
   file.seekg(0, std::ios::beg);
   file.clear();
-  // Room for the whole file at once, unless it is far beyond what a catalogue may hold.
-  const std::streamoff kLargestReserve = 64LL << 20;
-  if (size > 0 && size < kLargestReserve) text.bytes.reserve(static_cast<size_t>(size) + kReadAhead);
+  // Room for the whole file at once.
+  if (size > 0 && static_cast<unsigned long long>(size) >= text.bytes.max_size() - kReadAhead)
+    text.held = false;
+  else if (size > 0)
+    text.held = ZYNINSRunGuarded([&] { text.bytes.reserve(static_cast<size_t>(size) + kReadAhead); }) ==
+                ZYNINSThrown::Nothing;
   char chunk[65536];
-  long long newlines = 0;
+  int newlines = 0;
   char last = '\n';
-  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+  while (newlines <= ZYNINSMostLines && (file.read(chunk, sizeof chunk) || file.gcount() > 0)) {
     const char *end = chunk + file.gcount();
     for (const char *p = chunk; (p = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
-      ++newlines;
-    if (newlines <= ZYNINSMostLines) text.bytes.insert(text.bytes.end(), static_cast<const char *>(chunk), end);
+      if (++newlines > ZYNINSMostLines) {
+        end = p + 1;
+        break;
+      }
+    if (text.held) text.held = Append(text.bytes, chunk, end);
     last = end[-1];
   }
   if (file.bad()) return false;
+  text.lines = last == '\n' ? newlines : newlines + 1;
+  if (!text.held) return true;
   text.length = text.bytes.size();
   text.holdsNul = text.length > 0 && memchr(text.bytes.data(), '\0', text.length) != nullptr;
-  text.bytes.resize(text.length + kReadAhead, '\0');
-  long long lines = last == '\n' ? newlines : newlines + 1;
-  text.lines = lines > INT_MAX ? INT_MAX : static_cast<int>(lines);
+  static const char kZeros[kReadAhead] = {};
+  text.held = Append(text.bytes, kZeros, kZeros + kReadAhead);
   return true;
 }
 
-// Newline-terminated lines, plus an unterminated last line.
+// Newline-terminated lines, plus an unterminated last line; counting stops one line past the
+// limit, as ReadTocText's does.
 int CountLines(std::istream &file) {
   int lines = 0;
   char last = '\n';
   char chunk[8192];
-  while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+  while (lines <= ZYNINSMostLines && (file.read(chunk, sizeof chunk) || file.gcount() > 0)) {
     std::streamsize got = file.gcount();
     for (std::streamsize i = 0; i < got; ++i)
-      if (chunk[i] == '\n') ++lines;
+      if (chunk[i] == '\n' && ++lines > ZYNINSMostLines) {
+        got = i + 1;
+        break;
+      }
     last = chunk[got - 1];
   }
   return last == '\n' ? lines : lines + 1;
@@ -106,20 +133,27 @@ void ZYNINSToc::Restart(char *fileName) {
   _FileName = CopyText(fileName ? fileName : "");
 }
 
-void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
-  Restart(fileName);
+void ZYNINSReportNoRoom(int lines, const char *fileName) noexcept {
+  ZYNINSRunGuarded([&] {
+    ZYNINSReport("ZYNINSToc.Error_Allocate", "ZYNINSToc::Init unable to allocate %d entries from %s\n",
+                 {lines, fileName ? fileName : ""});
+  });
+}
 
-  file.open(_FileName, std::ios::in);
-  int lines = file.is_open() ? CountLines(file) : 0;
-  // A directory opens on some systems but cannot be read: it is no TOC file either.
-  if (!file.is_open() || file.bad()) {
-    ZYNINSReport("ZYNINSToc.Error_Init", "ZYNINSToc::Init  unable to open file %s\n", {_FileName});
-    if (file.is_open()) file.close();
-    return;
-  }
-  file.clear();
-  file.seekg(0);
-  PrepareTable(lines);
+void ZYNINSToc::Init(char *fileName, std::ifstream &file) {
+  ZYNINSGuardedLoad(_NbToc, fileName, [&] {
+    Restart(fileName);
+    if (IsRegularFile(_FileName)) file.open(_FileName, std::ios::in);
+    int lines = file.is_open() ? CountLines(file) : 0;
+    if (!file.is_open() || file.bad()) {
+      ZYNINSReport("ZYNINSToc.Error_Init", "ZYNINSToc::Init  unable to open file %s\n", {_FileName});
+      if (file.is_open()) file.close();
+      return;
+    }
+    file.clear();
+    file.seekg(0);
+    PrepareTable(lines);
+  });
 }
 
 void ZYNINSToc::PrepareTable(int lines) {
@@ -129,56 +163,65 @@ void ZYNINSToc::PrepareTable(int lines) {
   }
   _Entries = new (std::nothrow) ZYNINSUnitToc[lines];
   if (!_Entries) {
-    ZYNINSReport("ZYNINSToc.Error_Allocate", "ZYNINSToc::Init unable to allocate %d entries from %s\n",
-                 {lines, _FileName});
+    ZYNINSReportNoRoom(lines, _FileName);
     return;
   }
   _NbToc = lines;  // the records' constructor has cleared them
 }
 
 int ZYNINSToc::Load(char *fileName, ZYNINSTocLines &lines) {
-  Restart(fileName);
+  int loaded = 0;
+  ZYNINSGuardedLoad(_NbToc, fileName, [&] {
+    Restart(fileName);
 
-  TocText text;
-  if (!ReadTocText(_FileName, text)) {
-    ZYNINSReport("ZYNINSToc.Error_Init", "ZYNINSToc::Init  unable to open file %s\n", {_FileName});
-    return 0;
-  }
-  PrepareTable(text.lines);
-  if (_NbToc == -1) return 0;
-  if (!lines.Prepare(_NbToc)) {
-    _NbToc = -1;
-    return 0;
-  }
-
-  const char *line = text.bytes.data();
-  const char *end = line + text.length;
-  lines.Text = {line + text.bytes.size(), text.holdsNul};
-  for (int k = 0; k < _NbToc; ++k) {
-    const char *newline = static_cast<const char *>(memchr(line, '\n', static_cast<size_t>(end - line)));
-    const char *stop = newline ? newline : end;
-    // A line may end with CR LF: the CR belongs to the line end.
-    if (newline && stop > line && stop[-1] == '\r') --stop;
-    if (!lines.Read(line, static_cast<size_t>(stop - line), k, _Entries[k])) {
-      ZYNINSReport(lines.RefusedKey, lines.RefusedFormat, {k + 1, _FileName});
-      _NbToc = -1;
-      return 0;
+    TocText text;
+    if (!ReadTocText(_FileName, text)) {
+      ZYNINSReport("ZYNINSToc.Error_Init", "ZYNINSToc::Init  unable to open file %s\n", {_FileName});
+      return;
     }
-    line = newline ? newline + 1 : end;
-  }
-  return SetLevels();
+    // A file of too many lines is refused as such, whether its text fitted in memory or not.
+    if (!text.held && text.lines <= ZYNINSMostLines) {
+      ZYNINSReportNoRoom(text.lines, _FileName);
+      return;
+    }
+    PrepareTable(text.lines);
+    if (_NbToc == -1) return;
+    if (!lines.Prepare(_NbToc)) {
+      _NbToc = -1;
+      return;
+    }
+
+    const char *line = text.bytes.data();
+    const char *end = line + text.length;
+    lines.Text = {line + text.bytes.size(), text.holdsNul};
+    for (int k = 0; k < _NbToc; ++k) {
+      const char *newline = static_cast<const char *>(memchr(line, '\n', static_cast<size_t>(end - line)));
+      const char *stop = newline ? newline : end;
+      // A line may end with CR LF: the CR belongs to the line end.
+      if (newline && stop > line && stop[-1] == '\r') --stop;
+      if (!lines.Read(line, static_cast<size_t>(stop - line), k, _Entries[k])) {
+        ZYNINSReport(lines.RefusedKey, lines.RefusedFormat, {k + 1, _FileName});
+        _NbToc = -1;
+        return;
+      }
+      line = newline ? newline + 1 : end;
+    }
+    loaded = SetLevels();
+  });
+  return _NbToc == -1 ? 0 : loaded;
 }
 
 void ZYNINSToc::InitPCFGlist() {
-  std::string path = _FileName ? _FileName : "";
-  size_t separator = path.find_last_of("/\\");
-  path = separator == std::string::npos ? "PCFG.list" : path.substr(0, separator + 1) + "PCFG.list";
-  std::ifstream *list = new std::ifstream(path.c_str(), std::ios::in | std::ios::binary);
-  if (!list->is_open()) {
-    delete list;
-    return;
-  }
-  _PCFGList = list;
+  ZYNINSGuardedLoad(_NbToc, _FileName, [&] {
+    std::string path = _FileName ? _FileName : "";
+    size_t separator = path.find_last_of("/\\");
+    path = separator == std::string::npos ? "PCFG.list" : path.substr(0, separator + 1) + "PCFG.list";
+    // A list that is no regular file is taken as missing, as a TOC file that is none is refused:
+    // reading it could block or never end.
+    if (!IsRegularFile(path.c_str())) return;
+    std::unique_ptr<std::ifstream> list(new std::ifstream(path.c_str(), std::ios::in | std::ios::binary));
+    if (list->is_open()) _PCFGList = list.release();
+  });
 }
 
 const ZYNINSTocIndex &ZYNINSToc::Index() const {

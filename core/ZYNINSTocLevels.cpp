@@ -4,6 +4,7 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSFieldWords.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
@@ -40,18 +41,23 @@ int AgreeOnTag(const ZYNINSUnitToc *entries, int nbEntries, char (&tag)[ZYNINSLe
 }
 }  // namespace
 
+// Only the report of a disagreement can throw: it is a disagreement all the same.
 int ZYNINSToc::SetOS() {
-  return AgreeOnTag(_Entries, _NbToc, _OS, &ZYNINSUnitToc::GetOS, true, "SetOS.Error",
-                    "ZYNINSToc::SetOS: Operating system mismatch on line number %d from file %s:\n"
-                    "%s operating system expected, and %s operating system found\n",
-                    _FileName);
+  return ZYNINSGuarded(0, [&] {
+    return AgreeOnTag(_Entries, _NbToc, _OS, &ZYNINSUnitToc::GetOS, true, "SetOS.Error",
+                      "ZYNINSToc::SetOS: Operating system mismatch on line number %d from file %s:\n"
+                      "%s operating system expected, and %s operating system found\n",
+                      _FileName);
+  });
 }
 
 int ZYNINSToc::SetGALevel() {
-  return AgreeOnTag(_Entries, _NbToc, _GALevel, &ZYNINSUnitToc::GetGALevel, false, "SetGALevel.Error",
-                    "ZYNINSToc::SetGALevel:GA level mismatch on line number %d from file %s:\n"
-                    "%s GA level expected, and %s GA level found\n",
-                    _FileName);
+  return ZYNINSGuarded(0, [&] {
+    return AgreeOnTag(_Entries, _NbToc, _GALevel, &ZYNINSUnitToc::GetGALevel, false, "SetGALevel.Error",
+                      "ZYNINSToc::SetGALevel:GA level mismatch on line number %d from file %s:\n"
+                      "%s GA level expected, and %s GA level found\n",
+                      _FileName);
+  });
 }
 
 int ZYNINSToc::SetLevels() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ZYNINSLintFile.h"
+#include "ZYNSystem.h"
 
 namespace {
 
@@ -226,6 +227,13 @@ void ZYNINSLintVisibilityList(ZYNINSLintedFile &file) {
   const std::string &path = file.Path();
   std::size_t separator = path.find_last_of("/\\");
   std::string listPath = separator == std::string::npos ? "PCFG.list" : path.substr(0, separator + 1) + "PCFG.list";
+  ZYNFileKind kind = ZYNGetFileKind(listPath.c_str());
+  if (kind == ZYNFileKind::Missing) return;
+  if (kind != ZYNFileKind::Regular) {
+    // Not read: a FIFO would block, a device might never end.
+    file.Add(listPath, 0, 0, ZYNINSLintWarning, nullptr, "not a regular file: catalogues take it as missing");
+    return;
+  }
   std::ifstream list(listPath, std::ios::binary);
   if (!list.is_open()) return;
 

@@ -4,17 +4,64 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "ZYNINSGuard.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSLintFile.h"
 #include "ZYNINSLintLineReader.h"
+#include "ZYNSystem.h"
 
 namespace {
 
-// Lines a catalogue may hold.
-constexpr int kMaxLines = 4095;
+// Lines a catalogue may hold: only these are kept and checked, the rest are counted.
+constexpr int kMaxLines = ZYNINSMostLines;
+
+// Reads the file's first kMaxLines lines into kept and counts every line, an unterminated
+// last one included, as loading counts them.
+long long ReadKeptLines(std::istream &in, std::string &kept) {
+  char chunk[65536];
+  long long newlines = 0;
+  char last = '\n';
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    const char *end = chunk + in.gcount();
+    const char *keep = newlines < kMaxLines ? end : chunk;
+    for (const char *p = chunk; (p = static_cast<const char *>(memchr(p, '\n', static_cast<std::size_t>(end - p))));
+         ++p)
+      if (++newlines == kMaxLines) keep = p + 1;
+    kept.append(chunk, static_cast<std::size_t>(keep - chunk));
+    last = end[-1];
+  }
+  return last == '\n' ? newlines : newlines + 1;
+}
+
+// Opens the file unless it cannot be read as a catalogue; false with the reason (or an empty
+// one) when it cannot. Loading refuses the same files.
+bool OpenCatalogue(const std::string &path, std::ifstream &in, std::string &reason) {
+  errno = 0;
+  switch (ZYNGetFileKind(path.c_str())) {
+    case ZYNFileKind::Missing:
+      // Not opened either: on Windows a device name such as CON is no file but opens.
+      reason = errno ? std::strerror(errno) : "";
+      return false;
+    case ZYNFileKind::Directory:
+      // Opens on some systems and is refused as "Permission denied" on others: named
+      // first, it reads the same everywhere.
+      reason = std::strerror(EISDIR);
+      return false;
+    case ZYNFileKind::Other:
+      // A FIFO would block the open, a device might never end.
+      reason = "not a regular file";
+      return false;
+    case ZYNFileKind::Regular:
+      break;
+  }
+  errno = 0;
+  in.open(path, std::ios::in | std::ios::binary);
+  if (!in.is_open()) reason = errno ? std::strerror(errno) : "";
+  return in.is_open();
+}
 
 // Newline-terminated lines, and a last line without one: loading counts both.
 std::vector<ZYNINSLintLine> SplitLines(const std::string &text) {
@@ -119,24 +166,23 @@ std::string ZYNINSLintQuote(const std::string &text) {
   return quoted + "'";
 }
 
-ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
+namespace {
+
+ZYNINSLintReport LintFile(const char *path, ZYNINSLintKind kind) {
   ZYNINSLintedFile file(path, kind);
-  // A directory opens on some systems and is refused as "Permission denied" on others:
-  // named first, it reads the same everywhere. Loading refuses it too.
-  std::error_code notChecked;
-  bool directory = std::filesystem::is_directory(file.Path(), notChecked);
-  errno = directory ? EISDIR : 0;
   std::ifstream in;
-  if (!directory) in.open(file.Path(), std::ios::in | std::ios::binary);
-  std::string text;
+  std::string reason, text;
+  long long nbLines = 0;
   // Read through the stream, which turns a failing read into its bad state.
-  char chunk[65536];
-  while (in.is_open() && (in.read(chunk, sizeof chunk) || in.gcount() > 0))
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-  if (!in.is_open() || in.bad()) {
+  bool read = OpenCatalogue(file.Path(), in, reason);
+  if (read) {
+    nbLines = ReadKeptLines(in, text);
+    read = !in.bad();
+    if (!read) reason = errno ? std::strerror(errno) : "";
+  }
+  if (!read) {
     ZYNINSLintedFile unreadable(path, kind == ZYNINSLintGuess ? ZYNINSLintInstalled : kind);
-    unreadable.Error(0, 0, nullptr, std::string("cannot read the file") + (errno ? ": " : "") +
-                                        (errno ? std::strerror(errno) : ""));
+    unreadable.Error(0, 0, nullptr, "cannot read the file" + (reason.empty() ? "" : ": " + reason));
     return unreadable.TakeReport();
   }
 
@@ -144,9 +190,9 @@ ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
   if (kind == ZYNINSLintGuess) file.SetKind(GuessKind(file.Lines));
 
   // Loading counts the lines before it reads any.
-  if (file.NbLines() > kMaxLines)
+  if (nbLines > kMaxLines)
     file.Error(kMaxLines + 1, 0, nullptr,
-               "the file has " + std::to_string(file.NbLines()) + " lines; a catalogue holds at most 4095");
+               "the file has " + std::to_string(nbLines) + " lines; a catalogue holds at most 4095");
 
   file.Entries.reset(new ZYNINSUnitToc[file.Lines.size()]);
   for (int i = 0; i < file.NbLines(); ++i) {
@@ -164,4 +210,22 @@ ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
   ZYNINSLintSequence(file);
   ZYNINSLintVisibilityList(file);
   return file.TakeReport();
+}
+
+}  // namespace
+
+ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
+  ZYNINSLintReport report;
+  if (ZYNINSRunGuarded([&] { report = LintFile(path, kind); }) == ZYNINSThrown::Nothing) return report;
+  // Out of memory: one error, with as much of its text as there is room for.
+  ZYNINSLintReport failed;
+  failed.Kind = kind == ZYNINSLintGuess ? ZYNINSLintInstalled : kind;
+  failed.NbErrors = 1;
+  ZYNINSRunGuarded([&] {
+    ZYNINSLintFinding finding;
+    finding.File = path ? path : "";
+    finding.Message = "not enough memory to check the file";
+    failed.Findings.push_back(finding);
+  });
+  return failed;
 }

@@ -2,12 +2,16 @@
 #include <sstream>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSSetupState.h"
 
+// Guarded (ZYNINSGuard.h): a check that cannot run does not show the integrity (0).
 extern "C" int CheckInteg(char *root) {
-  ZYNINSInstToc *toc = ZYNINSSetup.IntegrityInstToc;
-  if (!toc) return 0;
-  // The findings are not delivered anywhere: only the code counts.
-  std::ostringstream report;
-  return toc->CheckIntegrity(report, root);
+  return ZYNINSGuarded(0, [&] {
+    ZYNINSInstToc *toc = ZYNINSSetup.IntegrityInstToc;
+    if (!toc) return 0;
+    // The findings are not delivered anywhere: only the code counts.
+    std::ostringstream report;
+    return toc->CheckIntegrity(report, root);
+  });
 }

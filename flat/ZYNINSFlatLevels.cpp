@@ -1,10 +1,12 @@
 // GA and service-pack levels of the installation that ZYNInstallPath names.
 #include <iostream>
+#include <memory>
 #include <new>
 #include <string>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 #include "ZYNSystem.h"
@@ -13,7 +15,7 @@ namespace {
 
 // Loads the installed catalogue anew into toc: 1 when it loaded without any diagnostic.
 // Failures go to the standard error stream, not to the diagnostic buffer.
-int OpenInstalledCatalogue(ZYNINSInstToc *&toc) {
+int OpenInstalledCatalogue(std::unique_ptr<ZYNINSInstToc> &toc) {
   const char *caller = ZYNINSSetup.LevelCaller;
   const char *root = ZYNGetEnv("ZYNInstallPath");
   if (!root || !*root) {
@@ -28,7 +30,7 @@ int OpenInstalledCatalogue(ZYNINSInstToc *&toc) {
     return 0;
   }
   ZYNINSToc::sResetInfoMsg(nullptr);
-  toc = new (std::nothrow) ZYNINSInstToc(&path[0]);
+  toc.reset(new (std::nothrow) ZYNINSInstToc(&path[0]));
   char *text = nullptr;
   ZYNINSToc::sGetInfoMsg(text);
   if (!text || !*text) return toc ? 1 : 0;
@@ -39,25 +41,25 @@ int OpenInstalledCatalogue(ZYNINSInstToc *&toc) {
 
 }  // namespace
 
+// Both run guarded (ZYNINSGuard.h): a failure, the caller's standard error stream throwing
+// included, gives their documented failure result.
 extern "C" {
 
 const char *ZYNGetGALevel(void) {
-  ZYNINSSetup.LevelCaller = "ZYNGetGALevel";
-  ZYNINSInstToc *toc = nullptr;
-  const char *level = nullptr;
-  // The text outlives the catalogue, which nothing else needs.
-  if (OpenInstalledCatalogue(toc) == 1) level = ZYNINSSetupKeepGALevel(toc->GetGALevel());
-  delete toc;
-  return level;
+  return ZYNINSGuarded(static_cast<const char *>(nullptr), [] {
+    ZYNINSSetup.LevelCaller = "ZYNGetGALevel";
+    std::unique_ptr<ZYNINSInstToc> toc;
+    // The text outlives the catalogue, which nothing else needs.
+    return OpenInstalledCatalogue(toc) == 1 ? ZYNINSSetupKeepGALevel(toc->GetGALevel()) : nullptr;
+  });
 }
 
 int ZYNGetSPKLevel(void) {
-  ZYNINSSetup.LevelCaller = "ZYNGetSPKLevel";
-  ZYNINSInstToc *toc = nullptr;
-  int level = -1;
-  if (OpenInstalledCatalogue(toc) == 1) level = toc->GetSPKLevel(1);
-  delete toc;
-  return level;
+  return ZYNINSGuarded(-1, [] {
+    ZYNINSSetup.LevelCaller = "ZYNGetSPKLevel";
+    std::unique_ptr<ZYNINSInstToc> toc;
+    return OpenInstalledCatalogue(toc) == 1 ? toc->GetSPKLevel(1) : -1;
+  });
 }
 
 }  // extern "C"

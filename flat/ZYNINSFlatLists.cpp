@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLabelCopy.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
@@ -87,33 +88,43 @@ void CopyOfferedLabel(ZYNINSStockName *list, const int *offered, int nbOffered, 
 
 }  // namespace
 
+// Each exported function runs guarded (ZYNINSGuard.h); they have no failure result but 0.
 extern "C" {
 
 int GenerateListProduct(int *nbProduct, int *nbConfig, int *size) {
-  return GenerateListProductIn(ZYNINSCodeMode, nbProduct, nbConfig, size);
+  return ZYNINSGuarded(0, [&] { return GenerateListProductIn(ZYNINSCodeMode, nbProduct, nbConfig, size); });
 }
 
 int GenerateListProductZARN(int *nbProduct, int *nbConfig, int *size) {
-  return GenerateListProductIn(ZYNINSZarnMode, nbProduct, nbConfig, size);
+  return ZYNINSGuarded(0, [&] { return GenerateListProductIn(ZYNINSZarnMode, nbProduct, nbConfig, size); });
 }
 
-int GenerateInstalled(int *count) { return GenerateInstalledIn(ZYNINSCodeMode, count); }
+int GenerateInstalled(int *count) {
+  return ZYNINSGuarded(0, [&] { return GenerateInstalledIn(ZYNINSCodeMode, count); });
+}
 
-int GenerateInstalledZARN(int *count) { return GenerateInstalledIn(ZYNINSZarnMode, count); }
+int GenerateInstalledZARN(int *count) {
+  return ZYNINSGuarded(0, [&] { return GenerateInstalledIn(ZYNINSZarnMode, count); });
+}
 
 int GetiemeProductLabel(int i, char *label) {
+  return ZYNINSGuarded(0, [&] {
   const ZYNINSSetupState &s = ZYNINSSetup;
   CopyOfferedLabel(s.ProductList, s.AvailProduct, s.NbAvailProduct, i, label);
   return 0;
+  });
 }
 
 int GetiemeConfigLabel(int i, char *label) {
+  return ZYNINSGuarded(0, [&] {
   const ZYNINSSetupState &s = ZYNINSSetup;
   CopyOfferedLabel(s.ConfigList, s.AvailConfig, s.NbAvailConfig, i, label);
   return 0;
+  });
 }
 
 int GetiemeInstallProduct(int i, char *label) {
+  return ZYNINSGuarded(0, [&] {
   const ZYNINSSetupState &s = ZYNINSSetup;
   const char *text = nullptr;
   if (i >= 0 && i < s.NbInstalledConfig)
@@ -122,6 +133,7 @@ int GetiemeInstallProduct(int i, char *label) {
     text = s.InstalledProductList->GetLabel(i - s.NbInstalledConfig);
   ZYNINSCopyLabel(label, text);
   return 0;
+  });
 }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 #include "ZYNMessageBox.h"
@@ -27,32 +28,42 @@ char *FileNameOrEmpty(char *fileName) {
 
 extern "C" {
 
+// Every exported function runs guarded (ZYNINSGuard.h): what a load cannot report itself
+// (showing its text failed, the caller's handler threw) still counts as diagnostics shown.
 int newMediaToc(char *fileName) {
-  ZYNINSToc::sResetInfoMsg(nullptr);
-  ZYNINSSetupStoreMediaToc(new (std::nothrow) ZYNINSMediaToc(FileNameOrEmpty(fileName)));
-  return ShowLoadDiagnostics();
+  return ZYNINSGuarded(1, [&] {
+    ZYNINSToc::sResetInfoMsg(nullptr);
+    ZYNINSSetupStoreMediaToc(new (std::nothrow) ZYNINSMediaToc(FileNameOrEmpty(fileName)));
+    return ShowLoadDiagnostics();
+  });
 }
 
 int newInstToc(char *fileName, int selector) {
-  ZYNINSToc::sResetInfoMsg(nullptr);
-  ZYNINSSetupStoreInstToc(new (std::nothrow) ZYNINSInstToc(FileNameOrEmpty(fileName)), selector);
-  return ShowLoadDiagnostics();
+  return ZYNINSGuarded(1, [&] {
+    ZYNINSToc::sResetInfoMsg(nullptr);
+    ZYNINSSetupStoreInstToc(new (std::nothrow) ZYNINSInstToc(FileNameOrEmpty(fileName)), selector);
+    return ShowLoadDiagnostics();
+  });
 }
 
 int GetGALevelTOC(char *level) {
-  ZYNINSMediaToc *toc = ZYNINSSetup.SetupMediaToc;
-  // The caller's buffer is already zeroed: the text goes in without a NUL of its own.
-  if (toc && level) {
-    const char *text = toc->GetGALevel();
-    memcpy(level, text, strnlen(text, ZYNINSLevelWidth - 1));
-  }
-  return 0;
+  return ZYNINSGuarded(0, [&] {
+    ZYNINSMediaToc *toc = ZYNINSSetup.SetupMediaToc;
+    // The caller's buffer is already zeroed: the text goes in without a NUL of its own.
+    if (toc && level) {
+      const char *text = toc->GetGALevel();
+      memcpy(level, text, strnlen(text, ZYNINSLevelWidth - 1));
+    }
+    return 0;
+  });
 }
 
 int GetSPLevel(int *level) {
-  ZYNINSInstToc *toc = ZYNINSSetup.SetupInstToc;
-  if (toc && level) *level = toc->GetSPKLevel(1);
-  return 0;
+  return ZYNINSGuarded(0, [&] {
+    ZYNINSInstToc *toc = ZYNINSSetup.SetupInstToc;
+    if (toc && level) *level = toc->GetSPKLevel(1);
+    return 0;
+  });
 }
 
 }  // extern "C"

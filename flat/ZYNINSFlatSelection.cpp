@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLabelCopy.h"
 #include "ZYNINSSetupState.h"
 
@@ -39,55 +40,74 @@ int CopyCount(int value, int *count) {
 
 }  // namespace
 
+// Each exported function runs guarded (ZYNINSGuard.h); they have no failure result but 0.
 extern "C" {
 
 int SelectAll(void) {
-  ZYNINSSetupState &s = ZYNINSSetup;
-  SelectOffered(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, s.ConfigList, s.AvailConfig,
-                s.NbAvailConfig);
-  SelectOffered(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, s.ProductList, s.AvailProduct,
-                s.NbAvailProduct);
-  return 0;
+  return ZYNINSGuarded(0, [] {
+    ZYNINSSetupState &s = ZYNINSSetup;
+    SelectOffered(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, s.ConfigList, s.AvailConfig,
+                  s.NbAvailConfig);
+    SelectOffered(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, s.ProductList, s.AvailProduct,
+                  s.NbAvailProduct);
+    return 0;
+  });
 }
 
 int StockSelectedProdLabel(const char *label) {
-  ZYNINSSetupState &s = ZYNINSSetup;
-  Select(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, label);
-  return 0;
+  return ZYNINSGuarded(0, [&] {
+    ZYNINSSetupState &s = ZYNINSSetup;
+    Select(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, label);
+    return 0;
+  });
 }
 
 int StockSelectedConfigLabel(const char *label) {
-  ZYNINSSetupState &s = ZYNINSSetup;
-  Select(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, label);
-  return 0;
+  return ZYNINSGuarded(0, [&] {
+    ZYNINSSetupState &s = ZYNINSSetup;
+    Select(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, label);
+    return 0;
+  });
 }
 
 int ClearSelectAll(void) {
-  ZYNINSSetupClearProdSelect();
-  ZYNINSSetupClearConfigSelect();
-  return 0;
+  return ZYNINSGuarded(0, [] {
+    ZYNINSSetupClearProdSelect();
+    ZYNINSSetupClearConfigSelect();
+    return 0;
+  });
 }
 
 int ClearNbProdSelect(void) {
-  ZYNINSSetupClearProdSelect();
-  return 0;
+  return ZYNINSGuarded(0, [] {
+    ZYNINSSetupClearProdSelect();
+    return 0;
+  });
 }
 
 int ClearNbConfigSelect(void) {
-  ZYNINSSetupClearConfigSelect();
-  return 0;
+  return ZYNINSGuarded(0, [] {
+    ZYNINSSetupClearConfigSelect();
+    return 0;
+  });
 }
 
-int GetNbProdSelect(int *count) { return CopyCount(ZYNINSSetup.NbProdSelect, count); }
+int GetNbProdSelect(int *count) {
+  return ZYNINSGuarded(0, [&] { return CopyCount(ZYNINSSetup.NbProdSelect, count); });
+}
 
 int GetiemeProdSelect(int i, char *label) {
-  return CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label);
+  return ZYNINSGuarded(0, [&] { return CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label); });
 }
 
-int GetNbConfigSelect(int *count) { return CopyCount(ZYNINSSetup.NbConfigSelect, count); }
+int GetNbConfigSelect(int *count) {
+  return ZYNINSGuarded(0, [&] { return CopyCount(ZYNINSSetup.NbConfigSelect, count); });
+}
 
 int GetiemeConfigSelect(int i, char *label) {
-  return CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
+  return ZYNINSGuarded(0, [&] {
+    return CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
+  });
 }
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSSetupState.h"
 
@@ -72,6 +73,16 @@ bool AllInstalled(ZYNINSPkg pkg, const ZYNINSFlatMode &mode, ZYNINSStockName *li
   return true;
 }
 
+// What fails in the flat code itself (no room for the selection's names) fails like planning
+// without a text: size -1, result 0.
+int GuardedSpaceRequired(const ZYNINSFlatMode &mode, int *size, char *message) {
+  int result = 0;
+  if (ZYNINSRunGuarded([&] { result = GetSpaceRequiredIn(mode, size, message); }) == ZYNINSThrown::Nothing)
+    return result;
+  if (size) *size = -1;
+  return 0;
+}
+
 int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
   if (!ZYNINSSetup.SetupMediaToc || !ZYNINSSetup.SetupInstToc) return 0;
   ZYNINSStockName *list = ZYNINSNewNameList();
@@ -81,31 +92,42 @@ int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
   return unloaded ? 1 : 0;
 }
 
+
 }  // namespace
 
+// Each exported function runs guarded (ZYNINSGuard.h), with the failure result it documents.
 extern "C" {
 
-int GetSpaceRequired(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSCodeMode, size, message); }
+int GetSpaceRequired(int *size, char *message) { return GuardedSpaceRequired(ZYNINSCodeMode, size, message); }
 
-int GetSpaceRequiredZARN(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSZarnMode, size, message); }
+int GetSpaceRequiredZARN(int *size, char *message) { return GuardedSpaceRequired(ZYNINSZarnMode, size, message); }
 
 int GetnbCAF(int *count) {
-  if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
-  return 0;
+  return ZYNINSGuarded(0, [&] {
+    if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
+    return 0;
+  });
 }
 
 int GetiemeCAF(int i, char *name) {
-  const ZYNINSSetupState &s = ZYNINSSetup;
-  if (!name) return 0;
-  if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
-    memcpy(name, s.CAFList[i], ZYNINSNameWidth);
-  else
-    name[0] = '\0';
-  return 0;
+  return ZYNINSGuarded(0, [&] {
+    const ZYNINSSetupState &s = ZYNINSSetup;
+    if (!name) return 0;
+    if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
+      memcpy(name, s.CAFList[i], ZYNINSNameWidth);
+    else
+      name[0] = '\0';
+    return 0;
+  });
 }
 
-int CheckUnloadProduct(void) { return CheckUnloadProductIn(ZYNINSCodeMode); }
+int CheckUnloadProduct(void) {
+  return ZYNINSGuarded(0, [] { return CheckUnloadProductIn(ZYNINSCodeMode); });
+}
 
-int CheckUnloadProductZARN(void) { return CheckUnloadProductIn(ZYNINSZarnMode); }
+int CheckUnloadProductZARN(void) {
+  return ZYNINSGuarded(0, [] { return CheckUnloadProductIn(ZYNINSZarnMode); });
+}
 
 }  // extern "C"
+

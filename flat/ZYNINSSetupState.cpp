@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "ZYNINSGuard.h"
+
 const ZYNINSFlatMode ZYNINSCodeMode = {ZYNINSCode, ZYNINSCode, ZYNINSCode};
 // Zarn lists show code and zarn entries together, but check and plan zarn only.
 const ZYNINSFlatMode ZYNINSZarnMode = {ZYNINSUnknownQ, ZYNINSZarn, ZYNINSZarn};
@@ -121,13 +123,11 @@ unsigned int ZYNINSSetupPlan(char (*names)[ZYNINSNameWidth], unsigned int n, ZYN
 
 const char *ZYNINSSetupKeepGALevel(const char *text) {
   ZYNINSSetupState &s = ZYNINSSetup;
-  if (!s.GALevelTexts) s.GALevelTexts = new (std::nothrow) std::set<std::string>;
-  if (!s.GALevelTexts) return nullptr;
-  try {
+  // Without room to keep it, there is no text to hand out.
+  return ZYNINSGuarded(static_cast<const char *>(nullptr), [&] {
+    if (!s.GALevelTexts) s.GALevelTexts = new std::set<std::string>;
     return s.GALevelTexts->insert(text).first->c_str();
-  } catch (const std::bad_alloc &) {
-    return nullptr;
-  }
+  });
 }
 
 void ZYNINSSetupReset() {

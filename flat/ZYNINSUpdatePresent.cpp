@@ -10,11 +10,15 @@
 // is copied as long as it was when the call began: appended to itself, a file doubles once.
 #include "ZYNFile.h"
 #include "ZYNINSFlat.h"
+#include "ZYNINSGuard.h"
+#include "ZYNSystem.h"
 
 namespace {
 
 constexpr int kTargetFailed = -1;
 constexpr int kSourceFailed = -2;
+
+bool RegularOrMissing(ZYNFileKind kind) { return kind == ZYNFileKind::Regular || kind == ZYNFileKind::Missing; }
 
 // The target while it is appended to: its length noted before anything is written, and put
 // back to it (or removed, when the call created it) unless the append is kept.
@@ -30,9 +34,9 @@ class AppendTarget {
   // Opens the target, created empty when it does not exist. The kind is tested first: a FIFO
   // or a device is refused before it is opened.
   bool Open() {
-    if (!_Name || ZYNKindOf(_Name) == ZYNFileKind::Other) return false;
+    if (!_Name || !RegularOrMissing(ZYNGetFileKind(_Name))) return false;
     if (!_File.OpenForAppending(_Name)) {
-      if (ZYNKindOf(_Name) != ZYNFileKind::Missing || _File.CreateNew(_Name) != ZYNCreation::Created) return false;
+      if (ZYNGetFileKind(_Name) != ZYNFileKind::Missing || _File.CreateNew(_Name) != ZYNCreation::Created) return false;
       _Created = true;
     }
     return _File.IsRegular() && _File.Length(_Length);
@@ -78,13 +82,11 @@ class AppendTarget {
 };
 
 bool OpenSource(ZYNFile &source, const char *name, ZYNFileSize &length) {
-  return name && ZYNKindOf(name) == ZYNFileKind::Regular && source.OpenForReading(name) && source.IsRegular() &&
+  return name && ZYNGetFileKind(name) == ZYNFileKind::Regular && source.OpenForReading(name) && source.IsRegular() &&
          source.Length(length);
 }
 
-}  // namespace
-
-extern "C" int UpdatePresent(char *target, char *source) {
+int AppendFile(const char *target, const char *source) {
   AppendTarget out(target);
   if (!out.Open()) return kTargetFailed;
   ZYNFile in;
@@ -106,4 +108,11 @@ extern "C" int UpdatePresent(char *target, char *source) {
     left -= static_cast<ZYNFileSize>(got);
   }
   return out.Keep() ? 0 : kTargetFailed;
+}
+
+}  // namespace
+
+// A failure the append cannot report itself counts as the target's: the target's guard has put it back.
+extern "C" int UpdatePresent(char *target, char *source) {
+  return ZYNINSGuarded(kTargetFailed, [&] { return AppendFile(target, source); });
 }

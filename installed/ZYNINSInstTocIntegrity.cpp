@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
@@ -23,8 +24,9 @@ bool IsControlFileName(const std::string &name) {
 }  // namespace
 
 int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
-  // The integrity of a catalogue that did not load is not shown.
+  // The integrity of a catalogue that did not load is not shown, nor of one whose check was cut short.
   if (_NbToc < 0) return 0;
+  return ZYNINSGuardedOutput(out, 0, [&] {
   int result = 1;
 
   // 1. Frameworks no product or configuration requires, whatever the types.
@@ -98,4 +100,5 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
     }
   }
   return result;
+  });
 }

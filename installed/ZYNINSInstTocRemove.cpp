@@ -10,6 +10,7 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSExplain.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
@@ -362,6 +363,8 @@ unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
 }  // namespace
 
 unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n) {
+  // Whatever stops planning (no room, a caller's observer or diagnostic stream) fails it.
+  return ZYNINSGuarded(ZYNINSFailed, [&] {
   if (!ZYNINSRequestFits(n, kFixRules.tooMany)) return ZYNINSFailed;
   RemovalPlan plan(*this, kFixRules, ZYNINSCode, true);
   if (!plan.Plan(names, n)) return ZYNINSFailed;
@@ -379,16 +382,21 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int
     return ZYNINSFailed;
   }
   return SizeOf(plan, order);
+  });
 }
 
 unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int closure,
                                     ZYNINSStockName *list) {
-  if (type != ZYNINSCode && type != ZYNINSZarn) {
-    ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {static_cast<int>(type)});
+  // Taken as a number until it is known to be code or zarn: any other value is refused.
+  const int typeValue = type;
+  // As above; the caller's list is filled only once nothing can fail.
+  return ZYNINSGuarded(ZYNINSFailed, [&] {
+    if (typeValue != ZYNINSCode && typeValue != ZYNINSZarn) {
+      ZYNINSReport("GetSize.InstToc.BadType", "ZYNINSInstToc::GetSize:invalid type %d\n", {typeValue});
     return ZYNINSFailed;
   }
   if (!ZYNINSRequestFits(n, kProductRules.tooMany)) return ZYNINSFailed;
-  RemovalPlan plan(*this, kProductRules, type, closure != 0);
+    RemovalPlan plan(*this, kProductRules, static_cast<ZYNINSType>(typeValue), closure != 0);
   if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();
 
@@ -403,4 +411,5 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int
     *list->GetNbNameAddress() = static_cast<unsigned int>(order.size());
   }
   return SizeOf(plan, order);
+  });
 }

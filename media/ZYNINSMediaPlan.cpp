@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <unordered_map>
@@ -10,6 +11,7 @@
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSExplain.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSMediaToc.h"
@@ -305,26 +307,29 @@ class InstallPlan {
 unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type, int mediaSwitch,
                                      unsigned int *count, char (*&list)[ZYNINSNameWidth],
                                      ZYNINSInstToc *installed) const {
-  if (!ZYNINSRequestFits(n, kTooMany)) return ZYNINSFailed;
-  if (n > 0 && !names) {
-    ZYNINSReport("GetSize.Error_NoNames", "ZYNINSMediaToc::GetSize: %s names requested without a name list\n",
-                 {std::to_string(n)});
-    return ZYNINSFailed;
-  }
+  // Whatever stops planning (no room, a caller's observer or diagnostic stream) fails it.
+  return ZYNINSGuarded(ZYNINSFailed, [&] {
+    if (!ZYNINSRequestFits(n, kTooMany)) return ZYNINSFailed;
+    if (n > 0 && !names) {
+      ZYNINSReport("GetSize.Error_NoNames", "ZYNINSMediaToc::GetSize: %s names requested without a name list\n",
+                   {std::to_string(n)});
+      return ZYNINSFailed;
+    }
 
-  InstallPlan plan(*this, installed, type, mediaSwitch != 0);
-  if (!plan.Plan(names, n)) return ZYNINSFailed;
+    InstallPlan plan(*this, installed, type, mediaSwitch != 0);
+    if (!plan.Plan(names, n)) return ZYNINSFailed;
 
-  // The install list in sequence order, one block the caller releases.
-  std::vector<int> positions = plan.InstallOrder();
-  char(*result)[ZYNINSNameWidth] = new char[positions.size()][ZYNINSNameWidth];
-  unsigned int total = 0;
-  for (size_t i = 0; i < positions.size(); ++i) {
-    const ZYNINSUnitToc &entry = _Entries[positions[i]];
-    memcpy(result[i], entry.GetName(), ZYNINSNameWidth);
-    total = ZYNINSAddSize(total, mediaSwitch != 0 ? _Prefix[positions[i]].GetMediaSize() : entry.GetSize());
-  }
-  if (count) *count = static_cast<unsigned int>(positions.size());
-  list = result;
-  return PlannedSize(total, type, mediaSwitch != 0);
+    // The install list in sequence order, one block the caller releases.
+    std::vector<int> positions = plan.InstallOrder();
+    std::unique_ptr<char[][ZYNINSNameWidth]> result(new char[positions.size()][ZYNINSNameWidth]);
+    unsigned int total = 0;
+    for (size_t i = 0; i < positions.size(); ++i) {
+      const ZYNINSUnitToc &entry = _Entries[positions[i]];
+      memcpy(result[i], entry.GetName(), ZYNINSNameWidth);
+      total = ZYNINSAddSize(total, mediaSwitch != 0 ? _Prefix[positions[i]].GetMediaSize() : entry.GetSize());
+    }
+    if (count) *count = static_cast<unsigned int>(positions.size());
+    list = result.release();
+    return PlannedSize(total, type, mediaSwitch != 0);
+  });
 }

@@ -27,7 +27,6 @@ namespace {
 
 #if defined(_WIN32)
 using Status = struct _stat64;
-bool StatusOf(const char *path, Status &status) { return _stat64(path, &status) == 0; }
 bool StatusOf(int fd, Status &status) { return _fstat64(fd, &status) == 0; }
 bool IsRegularMode(unsigned mode) { return (mode & _S_IFMT) == _S_IFREG; }
 
@@ -42,7 +41,6 @@ bool NameTaken() { return errno == EEXIST; }
 constexpr int kRead = _O_RDONLY, kAppend = _O_RDWR | _O_APPEND, kCreateNew = _O_RDWR | _O_CREAT | _O_EXCL;
 #else
 using Status = struct stat;
-bool StatusOf(const char *path, Status &status) { return stat(path, &status) == 0; }
 bool StatusOf(int fd, Status &status) { return fstat(fd, &status) == 0; }
 bool IsRegularMode(mode_t mode) { return S_ISREG(mode); }
 
@@ -59,13 +57,6 @@ constexpr int kRead = O_RDONLY, kAppend = O_RDWR | O_APPEND, kCreateNew = O_RDWR
 #endif
 
 }  // namespace
-
-ZYNFileKind ZYNKindOf(const char *path) {
-  Status status;
-  if (!path) return ZYNFileKind::Other;
-  if (!StatusOf(path, status)) return errno == ENOENT ? ZYNFileKind::Missing : ZYNFileKind::Other;
-  return IsRegularMode(status.st_mode) ? ZYNFileKind::Regular : ZYNFileKind::Other;
-}
 
 bool ZYNFile::OpenForReading(const char *path) {
   Close();

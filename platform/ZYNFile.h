@@ -1,6 +1,5 @@
-// Files by descriptor, for the changes the library makes all or nothing: the kind of a name
-// before it is opened, exclusive creation, cutting a file back to a length, flushing it to the
-// disk and renaming over a name. Lengths are 64-bit on every platform.
+// Files by descriptor, for the changes the library makes all or nothing: exclusive creation,
+// cutting a file back to a length, flushing it to the disk and renaming over a name. Lengths are 64-bit on every platform.
 #ifndef ZYNFile_h
 #define ZYNFile_h
 
@@ -8,11 +7,6 @@
 #include <cstdint>
 
 using ZYNFileSize = std::int64_t;
-
-// What a name designates, links followed: nothing, a regular file, or anything else (a
-// directory, a FIFO, a device, or a name that cannot be looked at).
-enum class ZYNFileKind { Missing, Regular, Other };
-ZYNFileKind ZYNKindOf(const char *path);
 
 // Outcome of an exclusive creation: the name was already taken (by a file, a directory or a
 // link, followed or not), or creation failed for another reason.

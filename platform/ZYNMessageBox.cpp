@@ -6,7 +6,6 @@
 #include <string>
 
 #include "ZYNINSFlat.h"
-
 #if defined(_WIN32)
 #include <windows.h>
 #endif
@@ -118,6 +117,7 @@ void DefaultHandler(const wchar_t *text) {
 
 }  // namespace
 
+// Swapping two pointers cannot throw: nothing here can cross the C boundary.
 extern "C" ZYNMessageBoxHandler ZYNSetMessageBoxHandler(ZYNMessageBoxHandler handler) {
   ZYNMessageBoxHandler previous = InstalledHandler;
   InstalledHandler = handler;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
@@ -30,6 +31,7 @@ bool LocalTime(std::time_t now, std::tm &local) {
 }  // namespace
 
 int ZYNINSToc::BuildTsort(char *name, ZYNINSType type) const {
+  return ZYNINSGuarded(0, [&] {
   if (_NbToc != 1 || !_Entries || !name) return 0;
   const ZYNINSUnitToc &entry = _Entries[0];
   if (entry._Type != type || ZYNINSNameText(entry._Name) != name) return 0;
@@ -47,6 +49,7 @@ int ZYNINSToc::BuildTsort(char *name, ZYNINSType type) const {
     }
   });
   return ifreqWritten ? 1 : 0;
+  });
 }
 
 void ZYNINSToc::SetTimestamp() {
@@ -63,6 +66,8 @@ void ZYNINSToc::SetTimestamp() {
 }
 
 int ZYNINSToc::Remove(char *const name, ZYNINSType type) {
+  // Only the lookup and the report can throw, both before anything changes.
+  return ZYNINSGuarded(0, [&] {
   int index = name ? GetIndex(name, type) : -1;
   if (index == -1) {
     ZYNINSReport("GetPackage.Error", "ZYNINSToc::Remove: %s %s: not found in %s\n",
@@ -77,4 +82,5 @@ int ZYNINSToc::Remove(char *const name, ZYNINSType type) {
   _Entries[_NbToc].Detach();
   DropIndex();
   return 1;
+  });
 }

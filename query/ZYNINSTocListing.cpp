@@ -2,6 +2,7 @@
 #include <memory>
 #include <ostream>
 
+#include "ZYNINSGuard.h"
 #include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
@@ -27,45 +28,50 @@ void PrintGroup(const ZYNINSToc &toc, ZYNINSPkg pkg, ZYNINSType type, int visibl
 }  // namespace
 
 int ZYNINSToc::ListContent(ZYNINSListType which, std::ostream &out) {
-  // Too large for the stack of a caller's thread.
-  std::unique_ptr<ZYNINSStockName> list(new ZYNINSStockName);
+  return ZYNINSGuardedOutput(out, 0, [&] {
+    // Too large for the stack of a caller's thread.
+    std::unique_ptr<ZYNINSStockName> list(new ZYNINSStockName);
 
-  if (which == ZYNINSListVisible) {
-    PrintGroup(*this, ZYNINSSLT, ZYNINSUnknownQ, 1, false, *list, out);
-    PrintGroup(*this, ZYNINSPRD, ZYNINSUnknownQ, 1, false, *list, out);
+    if (which == ZYNINSListVisible) {
+      PrintGroup(*this, ZYNINSSLT, ZYNINSUnknownQ, 1, false, *list, out);
+      PrintGroup(*this, ZYNINSPRD, ZYNINSUnknownQ, 1, false, *list, out);
+      out.flush();
+      return 1;
+    }
+
+    if (which != ZYNINSListFixes) {
+      ZYNINSType type = which == ZYNINSListAllTypes ? ZYNINSUnknownQ : ZYNINSCode;
+      bool zarnGroups = which == ZYNINSListByType || which == ZYNINSListFull;
+      PrintGroup(*this, ZYNINSSLT, type, 0, false, *list, out);
+      if (zarnGroups) PrintGroup(*this, ZYNINSSLT, ZYNINSZarn, 0, true, *list, out);
+      PrintGroup(*this, ZYNINSPRD, type, 0, false, *list, out);
+      if (zarnGroups) PrintGroup(*this, ZYNINSPRD, ZYNINSZarn, 0, true, *list, out);
+      out << '\n';
+    }
+
+    if (which != ZYNINSListProducts) {
+      GetPackage(ZYNINSFIX, ZYNINSCode, list.get(), 0);
+      if (list->GetNbName() > 0) {
+        out << "# FIXES:\n#======\n";
+        PrintItems(*list, false, out);
+      }
+      out << '\n';
+    }
+
+    if (which == ZYNINSListFull) {
+      out << "# INTERNAL SOFTWARE PRODUCTS:\n#===========================\n";
+      PrintGroup(*this, ZYNINSFWK, ZYNINSCode, 0, false, *list, out);
+      out << '\n';
+    }
     out.flush();
     return 1;
-  }
-
-  if (which != ZYNINSListFixes) {
-    ZYNINSType type = which == ZYNINSListAllTypes ? ZYNINSUnknownQ : ZYNINSCode;
-    bool zarnGroups = which == ZYNINSListByType || which == ZYNINSListFull;
-    PrintGroup(*this, ZYNINSSLT, type, 0, false, *list, out);
-    if (zarnGroups) PrintGroup(*this, ZYNINSSLT, ZYNINSZarn, 0, true, *list, out);
-    PrintGroup(*this, ZYNINSPRD, type, 0, false, *list, out);
-    if (zarnGroups) PrintGroup(*this, ZYNINSPRD, ZYNINSZarn, 0, true, *list, out);
-    out << '\n';
-  }
-
-  if (which != ZYNINSListProducts) {
-    GetPackage(ZYNINSFIX, ZYNINSCode, list.get(), 0);
-    if (list->GetNbName() > 0) {
-      out << "# FIXES:\n#======\n";
-      PrintItems(*list, false, out);
-    }
-    out << '\n';
-  }
-
-  if (which == ZYNINSListFull) {
-    out << "# INTERNAL SOFTWARE PRODUCTS:\n#===========================\n";
-    PrintGroup(*this, ZYNINSFWK, ZYNINSCode, 0, false, *list, out);
-    out << '\n';
-  }
-  out.flush();
-  return 1;
+  });
 }
 
 std::ostream &operator<<(std::ostream &out, ZYNINSToc &toc) {
-  for (int i = 0; i < toc._NbToc; ++i) out << toc._Entries[i];
+  ZYNINSGuardedOutput(out, 0, [&] {
+    for (int i = 0; i < toc._NbToc; ++i) out << toc._Entries[i];
+    return 0;
+  });
   return out;
 }

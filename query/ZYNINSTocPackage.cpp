@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSNameTable.h"
 #include "ZYNINSNames.h"
@@ -57,56 +58,60 @@ int ZYNINSToc::IsVisible(char *name) const {
 
 void ZYNINSToc::GetPackage(ZYNINSPkg pkg, ZYNINSType type, ZYNINSStockName *list, int visible) const {
   if (!list) return;
-  char(*names)[ZYNINSNameWidth] = *list->Reset();
-  unsigned int *count = list->GetNbNameAddress();
+  // Whatever stops the listing (no room, a caller's diagnostic stream) leaves the list empty.
+  if (ZYNINSRunGuarded([&] {
+    char(*names)[ZYNINSNameWidth] = *list->Reset();
+    unsigned int *count = list->GetNbNameAddress();
 
-  // Distinct names in order of first appearance; PCFG.list is read only once a candidate needs it.
-  std::vector<const char *> taken;
-  ZYNINSNameTable seen;
-  ZYNINSNameTable visibleWords;
-  bool wordsRead = false;
-  for (int i = 0; i < _NbToc; ++i) {
-    const ZYNINSUnitToc &entry = _Entries[i];
-    if (entry._Pkg != pkg) continue;
-    if (entry._Type != type && type != ZYNINSUnknownQ) continue;
-    if (visible == 1 && _PCFGList) {
-      if (!wordsRead) {
-        ReadVisibleWords(*_PCFGList, visibleWords);
-        wordsRead = true;
+    // Distinct names in order of first appearance; PCFG.list is read only once a candidate needs it.
+    std::vector<const char *> taken;
+    ZYNINSNameTable seen;
+    ZYNINSNameTable visibleWords;
+    bool wordsRead = false;
+    for (int i = 0; i < _NbToc; ++i) {
+      const ZYNINSUnitToc &entry = _Entries[i];
+      if (entry._Pkg != pkg) continue;
+      if (entry._Type != type && type != ZYNINSUnknownQ) continue;
+      if (visible == 1 && _PCFGList) {
+        if (!wordsRead) {
+          ReadVisibleWords(*_PCFGList, visibleWords);
+          wordsRead = true;
+        }
+        if (visibleWords.FindField(entry._Name) < 0) continue;
       }
-      if (visibleWords.FindField(entry._Name) < 0) continue;
+      if (taken.size() >= ZYNINSListCapacity) break;
+      bool added = false;
+      seen.InternField(entry._Name, &added);
+      if (added) taken.push_back(entry._Name);
     }
-    if (taken.size() >= ZYNINSListCapacity) break;
-    bool added = false;
-    seen.InternField(entry._Name, &added);
-    if (added) taken.push_back(entry._Name);
-  }
 
-  // Fixes run the other way.
-  if (pkg == ZYNINSFIX)
-    std::sort(taken.begin(), taken.end(), [](const char *a, const char *b) { return NameBefore(b, a); });
-  else
-    std::sort(taken.begin(), taken.end(), NameBefore);
+    // Fixes run the other way.
+    if (pkg == ZYNINSFIX)
+      std::sort(taken.begin(), taken.end(), [](const char *a, const char *b) { return NameBefore(b, a); });
+    else
+      std::sort(taken.begin(), taken.end(), NameBefore);
 
-  char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
-  for (std::size_t i = 0; i < taken.size(); ++i) ZYNINSCopyNameField(names[i], taken[i]);
-  *count = static_cast<unsigned int>(taken.size());
+    char *(*labels)[ZYNINSListCapacity] = list->GetTabLabel();
+    for (std::size_t i = 0; i < taken.size(); ++i) ZYNINSCopyNameField(names[i], taken[i]);
+    *count = static_cast<unsigned int>(taken.size());
 
-  // The label comes from the first entry of that name, whatever its package: code before zarn.
-  for (std::size_t i = 0; i < taken.size(); ++i) {
-    int index;
-    if (type == ZYNINSUnknownQ) {
-      index = GetIndex(names[i], ZYNINSCode);
-      if (index == -1) index = GetIndex(names[i], ZYNINSZarn);
-    } else {
-      index = GetIndex(names[i], type);
+    // The label comes from the first entry of that name, whatever its package: code before zarn.
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+      int index;
+      if (type == ZYNINSUnknownQ) {
+        index = GetIndex(names[i], ZYNINSCode);
+        if (index == -1) index = GetIndex(names[i], ZYNINSZarn);
+      } else {
+        index = GetIndex(names[i], type);
+      }
+      if (index == -1) {
+        ZYNINSReport("GetPackage.Error", "ZYNINSToc::GetPackage: internal error on %s for type %s\n",
+                     {ZYNINSNameText(names[i]), ZYNINSTypeName(type)});
+        *count = 0;
+        return;
+      }
+      (*labels)[i] = _Entries[index]._Label;
     }
-    if (index == -1) {
-      ZYNINSReport("GetPackage.Error", "ZYNINSToc::GetPackage: internal error on %s for type %s\n",
-                   {ZYNINSNameText(names[i]), ZYNINSTypeName(type)});
-      *count = 0;
-      return;
-    }
-    (*labels)[i] = _Entries[index]._Label;
-  }
+  }) != ZYNINSThrown::Nothing)
+    *list->GetNbNameAddress() = 0;
 }

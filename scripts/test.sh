@@ -17,7 +17,7 @@ for variant in normal sanitize; do
   echo "== $variant build =="
   cmake -S . -B "$dir" "${options[@]}"
   cmake --build "$dir" -j"$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 300
   if [ "$variant" = normal ]; then bash scripts/test-packaging.sh "$dir"; fi
 done
 # A short fuzzing run of every target (clang with libFuzzer).

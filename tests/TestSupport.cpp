@@ -2,6 +2,10 @@
 #include "TestSupport.h"
 
 #include <stdlib.h>
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -89,6 +93,35 @@ std::string DataPath(const std::string &relative) { return std::string(ZYNTOC_TE
 std::string ControlPath(const std::string &root, const std::string &name) {
   return root + ZYNPathSeparator + "control" + ZYNPathSeparator + name;
 }
+
+#if !defined(_WIN32)
+std::string RunInChild(const std::function<std::string()> &work) {
+  int channel[2];
+  if (pipe(channel) != 0) return "no pipe";
+  pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    std::string result = work();
+    for (std::size_t sent = 0; sent < result.size();) {
+      ssize_t written = write(channel[1], result.data() + sent, result.size() - sent);
+      if (written <= 0) _exit(2);
+      sent += static_cast<std::size_t>(written);
+    }
+    _exit(0);  // nothing of the test program's own ending runs twice
+  }
+  close(channel[1]);
+  std::string result;
+  char buffer[4096];
+  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<std::size_t>(got));
+  close(channel[0]);
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return "no child";
+  if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+  if (WEXITSTATUS(status) != 0) return "exit " + std::to_string(WEXITSTATUS(status));
+  return result;
+}
+#endif
 
 #if defined(_WIN32)
 void SetEnv(const std::string &name, const std::string &value) { _putenv_s(name.c_str(), value.c_str()); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,6 +104,27 @@ std::string ControlPath(const std::string &root, const std::string &name);
 // The test process's environment. On Windows an empty value removes the variable.
 void SetEnv(const std::string &name, const std::string &value);
 void UnsetEnv(const std::string &name);
+#if !defined(_WIN32)
+// Runs work in a child process (fork) and gives what it returned, or how the child ended when
+// it did not ("exit N", "signal N"): a fault a test provokes there, an address-space limit or
+// an exception that escapes, cannot take the test program with it.
+std::string RunInChild(const std::function<std::string()> &work);
+#endif
+
+// Whether the program runs under AddressSanitizer, which reserves its shadow memory up front
+// and aborts instead of throwing when an allocation fails.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 // Separates the directories of a search path such as ZYNTOC_MSGPATH.
 #if defined(_WIN32)
 constexpr char kPathListSeparator = ';';

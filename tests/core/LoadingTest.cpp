@@ -52,6 +52,9 @@ TEST_F(LoadingTest, AtMost4095Lines) {
   EXPECT_EQ(TakeDiagnostics(), "");
   EXPECT_EQ(TestToc(WriteFile("over.toc", Lines(4096))).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init Internal error _NbToc = 4096\n\n");
+  // Reading stops at the first line too many, so a longer file shows that count too.
+  EXPECT_EQ(TestToc(WriteFile("far-over.toc", Lines(5000))).GetNbToc(), -1);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init Internal error _NbToc = 4096\n\n");
 }
 
 TEST_F(LoadingTest, LongLinesCountOnce) {
