@@ -3,11 +3,13 @@
 
 #include <stdlib.h>
 #if !defined(_WIN32)
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -120,6 +122,12 @@ std::string RunInChild(const std::function<std::string()> &work) {
   if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
   if (WEXITSTATUS(status) != 0) return "exit " + std::to_string(WEXITSTATUS(status));
   return result;
+}
+
+void LimitFileSize(unsigned long bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit = {bytes, bytes};
+  setrlimit(RLIMIT_FSIZE, &limit);
 }
 #endif
 

@@ -109,6 +109,9 @@ void UnsetEnv(const std::string &name);
 // it did not ("exit N", "signal N"): a fault a test provokes there, an address-space limit or
 // an exception that escapes, cannot take the test program with it.
 std::string RunInChild(const std::function<std::string()> &work);
+// In such a child: no file may grow past bytes, and a write that would fails with EFBIG instead
+// of ending the process with SIGXFSZ.
+void LimitFileSize(unsigned long bytes);
 #endif
 
 // Whether the program runs under AddressSanitizer, which reserves its shadow memory up front

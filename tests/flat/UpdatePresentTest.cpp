@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "ChildProcess.h"
 #include "TestSupport.h"
 #include "ZYNINSFlat.h"
 
@@ -132,17 +131,17 @@ TEST_F(UpdatePresentTest, AnAppendCutByTheFileSizeLimitIsTakenBack) {
     std::string before = StateOf(*path);
     EXPECT_EQ(RunInChild([&] {
                 LimitFileSize(32 * 1024);
-                return UpdatePresent(&(*path)[0], &source[0]);
+                return std::to_string(UpdatePresent(&(*path)[0], &source[0]));
               }),
-              -1);
+              "-1");
     std::string after = StateOf(*path);
     EXPECT_TRUE(after == before) << "the target now holds " << after.size() << " bytes";
   }
   EXPECT_EQ(RunInChild([&] {
               LimitFileSize(128 * 1024);
-              return UpdatePresent(&target[0], &source[0]);
+              return std::to_string(UpdatePresent(&target[0], &source[0]));
             }),
-            0);
+            "0");
   EXPECT_TRUE(ReadFile(target) == old + "\n" + lines);
 #endif
 }
