@@ -39,6 +39,16 @@ TEST_F(MsgCatalogTest, MalformedLinesAreSkipped) {
   EXPECT_EQ(ZYNINSBuildMessage("Truncated.Key", ""), "\\");
 }
 
+TEST_F(MsgCatalogTest, EscapesAndParametersAtTheirEdges) {
+  // A backslash that ends a text stays as written, and nothing follows it.
+  ZYNMsgCatalog::Messages messages = ZYNParseMsgCatalog("Ends.Key = a\\\nEscaped.Key = a\\\\\n");
+  EXPECT_EQ(messages["Ends.Key"], "a\\");
+  EXPECT_EQ(messages["Escaped.Key"], "a\\");
+  // %1 to %9 are parameters; %0 and the character after '9' are not.
+  UseCatalog("Edges.Key = %0 %1 %9 %:\n");
+  EXPECT_EQ(ZYNINSBuildMessage("Edges.Key", "", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "%0 a i %:");
+}
+
 TEST_F(MsgCatalogTest, CatalogueIsRereadWhenItChanges) {
   UseCatalog("Some.Key = first\n");
   EXPECT_EQ(ZYNINSBuildMessage("Some.Key", ""), "first");
