@@ -40,7 +40,7 @@ int main(int argc, char **argv) {
       "Exit status: 0 success, 1 the answer is a failure, 2 bad usage or unreadable input.");
   CommandTable commands;
   for (auto add : {AddOfferCommand, AddPlanCommand, AddRemoveCommand, AddCheckCommand, AddListCommand,
-                   AddLevelsCommand, AddCatCommand, AddGraphCommand, AddLintCommand})
+                   AddLevelsCommand, AddCatCommand, AddGraphCommand, AddLintCommand, AddReplayCommand})
     add(app, commands);
 
   try {
