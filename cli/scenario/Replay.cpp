@@ -1,7 +1,6 @@
 // Replaying scenario files, updating their answers, recording new files.
 #include "Replay.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -47,12 +46,12 @@ std::string Count(std::size_t n, const char *what) {
 
 int ReplayFiles(const std::vector<std::string> &paths, bool update, std::ostream &out, std::ostream &err) {
   int status = 0;
-  std::size_t replayed = 0, differing = 0;
+  std::size_t replayed = 0, differing = 0, errors = 0;
   for (const std::string &path : paths) {
     std::string text;
     if (!ReadText(path, text)) {
       err << path << ": error: cannot read the file\n";
-      status = 2;
+      ++errors;
       continue;
     }
     ScenarioFile file;
@@ -60,7 +59,7 @@ int ReplayFiles(const std::vector<std::string> &paths, bool update, std::ostream
       file = ParseScenarioFile(text);
     } catch (const Malformed &malformed) {
       err << path << ":" << malformed.Line() << ": error: " << malformed.what() << "\n";
-      status = 2;
+      ++errors;
       continue;
     }
     std::vector<std::optional<std::vector<std::string>>> answers(file.Scenarios.size());
@@ -73,7 +72,7 @@ int ReplayFiles(const std::vector<std::string> &paths, bool update, std::ostream
         actual = AnswerLines(RunScenario(file.InputsOf(scenario), scenario.What));
       } catch (const std::exception &error) {
         err << where << ": error: cannot replay scenario '" << scenario.Name << "': " << error.what() << "\n";
-        status = 2;
+        ++errors;
         continue;
       }
       ++replayed;
@@ -86,16 +85,19 @@ int ReplayFiles(const std::vector<std::string> &paths, bool update, std::ostream
       }
       const std::string title = where + " scenario " + scenario.Name;
       out << UnifiedDiff(scenario.Expected, actual, title + " (expected)", title + " (actual)");
-      status = std::max(status, 1);
+      status = 1;
     }
     if (changed && !WriteText(path, WithAnswers(file, answers))) {
       err << path << ": error: cannot write the file\n";
-      status = 2;
+      ++errors;
     }
   }
-  out << Count(replayed, "scenario") << " replayed: ";
-  if (differing == 0) out << "every answer matches\n";
-  else out << Count(differing, "answer") << (update ? " written\n" : differing == 1 ? " differs\n" : " differ\n");
+  out << Count(replayed, "scenario") << " replayed";
+  if (differing > 0) out << ", " << Count(differing, "answer") << (update ? " written" : differing == 1 ? " differs" : " differ");
+  else if (replayed > 0) out << ", every answer matches";
+  if (errors > 0) out << "; " << Count(errors, "error") << " (see standard error)";
+  out << "\n";
+  if (errors > 0) status = 2;  // a malformed file says more than a differing answer
   return status;
 }
 

@@ -170,8 +170,10 @@ class Parser {
       return;
     }
     Fail(i, "unknown line " + Quoted(line) +
-                (_InAnswer ? " in an answer (refused, loading, size, install, removed, code, findings, diagnostics, file)"
-                           : " (sections: medium, pcfg, installed, control, messages; scenario, a request, expect)"));
+                (_InAnswer ? ": an answer holds refused, loading, size, install, removed, code, findings, diagnostics, file"
+                 : scenario != nullptr && !scenario->HasRequest
+                     ? ": a scenario's request is plan, remove or check"
+                     : ": sections are medium, pcfg, installed, control and messages"));
   }
 
   void StartScenario(std::size_t i, const std::string &name) {
@@ -207,7 +209,7 @@ class Parser {
       if (!DecodeBlockLine(line, piece, error)) Fail(i, error);
       bytes += piece;
     }
-    Fail(start, Quoted(SplitWords(Trim(Text(start)))[0]) + " has no 'end' line: is the file cut short?");
+    Fail(start, "the " + Quoted(SplitWords(Trim(Text(start)))[0]) + " section has no 'end' line: is the file cut short?");
   }
 
   // Ends the scenario being read: it must be complete.
@@ -295,6 +297,7 @@ std::string NewScenarioFile(const std::vector<std::string> &comments, const Inpu
                             const Request &request, const std::vector<std::string> &answer) {
   std::vector<std::string> lines;
   for (const std::string &comment : comments) lines.push_back("# " + comment);
+  if (!comments.empty()) lines.push_back("");
   for (int kind = 0; kind < kSectionKinds; ++kind)
     if (inputs.Section[kind]) AddSection(lines, kind, *inputs.Section[kind]);
   lines.push_back("");

@@ -4,7 +4,10 @@
 # ../testdata), then compares the exit status,
 # standard output, standard error and the files left in the directory (with their
 # content) with expected/NAME.out, NAME.err and NAME.files (a missing file means: nothing).
-#   run_case.sh TOOL DATA_DIR EXAMPLES_DIR NAME STATUS [VAR=VALUE...] [ARGUMENT...]
+#   run_case.sh TOOL DATA_DIR EXAMPLES_DIR NAME STATUS [VAR=VALUE...] [ARGUMENT...] [&& STEP...]
+# A case may run several steps, separated by '&&': each runs the tool with its arguments, unless
+# it starts with cd, mkdir, cp or sed, which prepare files (sed -i edits one). The outputs add
+# up; STATUS is that of the last step.
 # With ZYNTOC_UPDATE_EXPECTED=1 the expected files are rewritten from this run instead.
 # ZYNTOC_TOOL_RUNNER, when set, is the command that runs the tool (wine64 for a Windows
 # build): the tool's own output then ends lines with CR LF, which are compared without the
@@ -33,8 +36,27 @@ if [[ -n ${ZYNTOC_TOOL_RUNNER:-} ]]; then
   read -ra runner <<<"$ZYNTOC_TOOL_RUNNER"
   variant=.windows
 fi
-env -u ZYNInstallPath -u ZYNTOC_MSGPATH "${settings[@]}" "${runner[@]}" "$tool" "$@" >"$scratch/out" 2>"$scratch/err"
-got=$?
+step() {  # one step of the case
+  case ${1-} in
+    cd) cd "$2" ;;
+    mkdir | cp | sed) "$@" ;;
+    *) env -u ZYNInstallPath -u ZYNTOC_MSGPATH "${settings[@]}" "${runner[@]}" "$tool" "$@" ;;
+  esac
+}
+: >"$scratch/out"
+: >"$scratch/err"
+while :; do
+  words=()
+  while [[ $# -gt 0 && $1 != '&&' ]]; do
+    words+=("$1")
+    shift
+  done
+  step "${words[@]}" >>"$scratch/out" 2>>"$scratch/err"
+  got=$?
+  [[ $# -gt 0 ]] || break
+  shift  # the '&&'
+done
+cd "$scratch/work" || exit 1
 find . -mindepth 1 | sort | while read -r path; do
   echo "$path"
   [[ -f $path ]] && sed 's/^/  | /' "$path"
