@@ -3,7 +3,6 @@
 
 #include <stdlib.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -88,14 +87,6 @@ void UnsetEnv(const std::string &name) { _putenv_s(name.c_str(), ""); }
 void SetEnv(const std::string &name, const std::string &value) { setenv(name.c_str(), value.c_str(), 1); }
 void UnsetEnv(const std::string &name) { unsetenv(name.c_str()); }
 #endif
-
-std::vector<std::string> DataNames(const std::string &folder, const std::string &extension) {
-  std::vector<std::string> names;
-  for (const auto &entry : std::filesystem::directory_iterator(DataPath(folder)))
-    if (entry.path().extension() == extension) names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 bool UpdatingExpected() {
   const char *update = getenv("ZYNTOC_UPDATE_EXPECTED");
