@@ -70,7 +70,12 @@ bool FindMessageCatalogue(std::string &bytes) {
   return false;
 }
 
+// The recording run takes the library's diagnostics over: the tool's own collection starts
+// again afterwards.
 void Record(const std::string &file, const std::string &command, const std::function<Recording()> &recording) {
+  struct Restart {
+    ~Restart() { StartDiagnostics(); }
+  } restart;
   const Recording made = recording();
   scenario::RecordScenario(file,
                            {"A scenario recorded by 'zyntoc " + command + "': the files it read, its request and",
@@ -114,18 +119,14 @@ int RunRecorded(const std::string &file, const std::string &command, const std::
     } catch (const std::exception &recordError) {
       std::cerr << "zyntoc: " << recordError.what() << '\n';
     }
-    StartDiagnostics();  // the recording run took the library's diagnostics over
     throw;
   }
   try {
     Record(file, command, recording);
   } catch (const ToolError &) {
-    StartDiagnostics();
     throw;
   } catch (const std::exception &error) {
-    StartDiagnostics();
     throw InputError(error.what());
   }
-  StartDiagnostics();
   return status;
 }
