@@ -119,10 +119,12 @@ class Parser {
  private:
   [[noreturn]] void Fail(std::size_t index, const std::string &message) const { throw Malformed(index + 1, message); }
 
-  // A line without the CR of a CR LF end.
+  // A line without the CR of a CR LF end (nor the byte order mark some editors put first).
   std::string Text(std::size_t index) const {
-    const std::string &line = _File.Lines[index];
-    return !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
+    std::string line = _File.Lines[index];
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (index == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    return line;
   }
 
   Scenario *Current() { return _File.Scenarios.empty() ? nullptr : &_File.Scenarios.back(); }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -92,12 +93,24 @@ TEST(ScenarioFormat, AnUpdateReplacesTheAnswerAndKeepsTheRest) {
       "# head\ninstalled\n| code:FWK:F::::1:t:o:g:0:F:\nend\n\n"
       "scenario one\nremove F\n# before\nexpect\nsize 2\n# inside\nremoved X\n\n# next one\n"
       "scenario two\ncheck\n# no answer yet\n";
+  const std::vector<std::optional<std::vector<std::string>>> answers = {std::vector<std::string>{"size 1"},
+                                                                         std::vector<std::string>{"code 1"}};
   const ScenarioFile file = ParseScenarioFile(text);
-  const std::string updated = WithAnswers(file, {std::vector<std::string>{"size 1"}, std::vector<std::string>{"code 1"}});
+  const std::string updated = WithAnswers(file, answers);
   EXPECT_EQ(updated,
             "# head\ninstalled\n| code:FWK:F::::1:t:o:g:0:F:\nend\n\n"
             "scenario one\nremove F\n# before\nexpect\nsize 1\n# inside\n\n# next one\n"
             "scenario two\ncheck\nexpect\ncode 1\n# no answer yet\n");
+
+  // Lines ended by CR LF after a byte order mark read the same, and new lines end so too.
+  auto windows = [](std::string unix) {
+    for (std::size_t at = unix.find('\n'); at != std::string::npos; at = unix.find('\n', at + 2)) unix.insert(at, "\r");
+    return "\xEF\xBB\xBF" + unix;
+  };
+  const ScenarioFile crlf = ParseScenarioFile(windows(text));
+  EXPECT_EQ(crlf.Shared.Section[kInstalled], file.Shared.Section[kInstalled]);
+  EXPECT_EQ(crlf.Scenarios[0].Expected, file.Scenarios[0].Expected);
+  EXPECT_EQ(WithAnswers(crlf, answers), windows(updated));
 }
 
 }  // namespace
