@@ -8,7 +8,8 @@
 # A case may run several steps, separated by '&&': each runs the tool with its arguments, unless
 # it starts with cd, mkdir, cp or sed, which prepare files (sed -i edits one). The outputs add
 # up; STATUS is that of the last step.
-# With ZYNTOC_UPDATE_EXPECTED=1 the expected files are rewritten from this run instead.
+# With ZYNTOC_UPDATE_EXPECTED=1 the expected files are rewritten from this run instead (under
+# ZYNTOC_TOOL_RUNNER, the NAME.KIND.windows files, where the plain ones do not serve).
 # ZYNTOC_TOOL_RUNNER, when set, is the command that runs the tool (wine64 for a Windows
 # build): the tool's own output then ends lines with CR LF, which are compared without the
 # CRs, and an expected file NAME.KIND.windows, where there is one, holds the paths the library
@@ -65,8 +66,16 @@ done >"$scratch/files"
 
 if [[ -n ${ZYNTOC_UPDATE_EXPECTED:-} ]]; then
   for kind in out err files; do
-    rm -f "$expected.$kind"
-    [[ -s $scratch/$kind ]] && cp "$scratch/$kind" "$expected.$kind"
+    target=$expected.$kind
+    if [[ -n $variant ]]; then  # a Windows variant, only where the plain file does not serve
+      rm -f "$target$variant"
+      plain=$target
+      [[ -f $plain ]] || plain=/dev/null
+      cmp -s "$plain" "$scratch/$kind" || cp "$scratch/$kind" "$target$variant"
+    else
+      rm -f "$target"
+      [[ -s $scratch/$kind ]] && cp "$scratch/$kind" "$target"
+    fi
   done
   echo "$name: exit status $got (expected $status)"
   exit 0
