@@ -8,6 +8,7 @@
 #include "Diagnostics.h"
 #include "JsonOutput.h"
 #include "MessageStream.h"
+#include "Recording.h"
 #include "ToolError.h"
 
 namespace {
@@ -39,6 +40,13 @@ int RunCheck(const SourceOptions &sources) {
   return code == 1 ? ExitSuccess : code == 2 ? ExitCorequisiteMissing : ExitFailure;
 }
 
+Recording CheckRecording(const SourceOptions &sources) {
+  Recording recording;
+  recording.Inputs = RecordedInputs(sources, false, true, true);
+  recording.Request.What = scenario::Request::Check;
+  return recording;
+}
+
 }  // namespace
 
 void AddCheckCommand(CLI::App &app, CommandTable &table) {
@@ -52,6 +60,11 @@ void AddCheckCommand(CLI::App &app, CommandTable &table) {
       "The last line names the result code. Exit status: 0 consistent (code 1), 1 something\n"
       "found (code 0), 3 a co-requisite is missing (code 2).");
   AddInstalledOptions(*command, *sources, false);
+  auto record = std::make_shared<std::string>();
+  AddRecordOption(*command, *record);
   AddJsonFlag(*command);
-  table[command] = [sources] { return RunCheck(*sources); };
+  table[command] = [sources, record] {
+    return RunRecorded(*record, "check", [sources] { return RunCheck(*sources); },
+                       [sources] { return CheckRecording(*sources); });
+  };
 }

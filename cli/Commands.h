@@ -21,5 +21,6 @@ void AddLevelsCommand(CLI::App &app, CommandTable &table);
 void AddCatCommand(CLI::App &app, CommandTable &table);
 void AddGraphCommand(CLI::App &app, CommandTable &table);
 void AddLintCommand(CLI::App &app, CommandTable &table);
+void AddReplayCommand(CLI::App &app, CommandTable &table);
 
 #endif

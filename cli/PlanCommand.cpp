@@ -9,6 +9,7 @@
 #include "JsonOutput.h"
 #include "LibraryValues.h"
 #include "Output.h"
+#include "Recording.h"
 #include "ToolError.h"
 #include "WhyRecorder.h"
 
@@ -20,6 +21,7 @@ struct PlanOptions {
   bool Zarn = false;
   bool MediaSwitch = false;
   bool Why = false;
+  std::string Record;
 };
 
 int RunPlan(const PlanOptions &options) {
@@ -63,6 +65,16 @@ int RunPlan(const PlanOptions &options) {
   return ExitSuccess;
 }
 
+Recording PlanRecording(const PlanOptions &options) {
+  Recording recording;
+  recording.Inputs = RecordedInputs(options.Sources, true, true, false);
+  recording.Request.What = scenario::Request::Plan;
+  recording.Request.Zarn = options.Zarn;
+  recording.Request.MediaSwitch = options.MediaSwitch;
+  recording.Request.Names = options.Units;
+  return recording;
+}
+
 }  // namespace
 
 void AddPlanCommand(CLI::App &app, CommandTable &table) {
@@ -82,6 +94,10 @@ void AddPlanCommand(CLI::App &app, CommandTable &table) {
                     "use the medium's own sizes (result in KiB: total / 1024 + 1) and the lenient "
                     "closure: missing prerequisites are ignored and every conditional requisite is taken");
   command->add_flag("--why", options->Why, "give the reasons each unit is installed");
+  AddRecordOption(*command, options->Record);
   AddJsonFlag(*command);
-  table[command] = [options] { return RunPlan(*options); };
+  table[command] = [options] {
+    return RunRecorded(options->Record, "plan", [options] { return RunPlan(*options); },
+                       [options] { return PlanRecording(*options); });
+  };
 }

@@ -10,6 +10,7 @@
 #include "JsonOutput.h"
 #include "LibraryValues.h"
 #include "Output.h"
+#include "Recording.h"
 #include "ToolError.h"
 #include "WhyRecorder.h"
 #include "WorkDir.h"
@@ -24,6 +25,7 @@ struct RemoveOptions {
   bool Zarn = false;
   bool Why = false;
   std::string OutputDir;
+  std::string Record;
 };
 
 // The to_remove file: one unit a line, its name, a space and its label.
@@ -90,6 +92,16 @@ int RunRemove(const RemoveOptions &options) {
   return ExitSuccess;
 }
 
+Recording RemoveRecording(const RemoveOptions &options) {
+  Recording recording;
+  recording.Inputs = RecordedInputs(options.Sources, false, true, false);
+  recording.Request.What = options.Fixes ? scenario::Request::RemoveFixes : scenario::Request::RemoveProducts;
+  recording.Request.Zarn = options.Zarn;
+  recording.Request.Closure = options.Closure;
+  recording.Request.Names = options.Units;
+  return recording;
+}
+
 }  // namespace
 
 void AddRemoveCommand(CLI::App &app, CommandTable &table) {
@@ -112,6 +124,10 @@ void AddRemoveCommand(CLI::App &app, CommandTable &table) {
   command->add_option("--output-dir", options->OutputDir, "keep the to_remove file in this directory")
       ->type_name("DIR");
   command->add_flag("--why", options->Why, "give the reasons each unit is removed");
+  AddRecordOption(*command, options->Record);
   AddJsonFlag(*command);
-  table[command] = [options] { return RunRemove(*options); };
+  table[command] = [options] {
+    return RunRecorded(options->Record, "remove", [options] { return RunRemove(*options); },
+                       [options] { return RemoveRecording(*options); });
+  };
 }

@@ -41,7 +41,7 @@ int main(int argc, char **argv) {
       "check gives 0 consistent, 1 something found, 3 a co-requisite is missing.");
   CommandTable commands;
   for (auto add : {AddOfferCommand, AddPlanCommand, AddRemoveCommand, AddCheckCommand, AddListCommand,
-                   AddLevelsCommand, AddCatCommand, AddGraphCommand, AddLintCommand})
+                   AddLevelsCommand, AddCatCommand, AddGraphCommand, AddLintCommand, AddReplayCommand})
     add(app, commands);
 
   try {

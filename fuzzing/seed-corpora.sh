@@ -15,11 +15,26 @@ seed() {  # seed TARGET NAME: the input from standard input
 controls() {  # the control files an installation holds, by name
   ls "$1" | grep -v '^PRESENT$' || true
 }
+# A section of a scenario file: the shared one, or the scenario's own (written as plain lines).
+section() {  # FILE KIND [SCENARIO]
+  awk -v kind="$2" -v want="${3-}" '
+    /^scenario / { scope = substr($0, 10) }
+    !inside && $0 == kind && scope == want { inside = 1; next }
+    inside && $0 == "end" { exit }
+    inside && /^\\/ { print FILENAME ": escaped lines are not read here" >"/dev/stderr"; exit 1 }
+    inside { sub(/^\| ?/, ""); print }' "$1"
+}
+scenarios() {  # FILE: the names of its scenarios
+  awk '/^scenario / { print substr($0, 10) }' "$1"
+}
 
 # Entry lines: every installed catalogue of the samples and the tests.
 seed line present <"$installed"
 for toc in tests/data/core/*.toc tests/data/installed/*/*.toc tests/data/cli/*.toc; do
   seed line "$(basename "$(dirname "$toc")")-$(basename "$toc" .toc)" <"$toc"
+done
+for file in tests/data/installed/removal/{cycles,frameworks}.scenario; do
+  section "$file" installed | seed line "removal-$(basename "$file" .scenario)"
 done
 
 # Installed catalogues with their control directories.
@@ -29,28 +44,45 @@ done
 for toc in tests/data/installed/*/*.toc; do
   seed installed "$(basename "$(dirname "$toc")")-$(basename "$toc" .toc)" <"$toc"
 done
+for file in tests/data/installed/removal/{cycles,frameworks}.scenario; do
+  section "$file" installed | seed installed "removal-$(basename "$file" .scenario)"
+done
 
 # Media catalogues, with PCFG.list where there is one.
 { cat $medium/TOC; echo %%; cat $medium/PCFG.list; echo %%; echo SKETCH SP2; } | seed media sample
 { cat tests/data/query/catalogue/TOC; echo %%; cat tests/data/query/catalogue/PCFG.list; } | seed media query
-for toc in tests/data/media/load/*.toc tests/data/media/plan/*.toc; do
+for toc in tests/data/media/load/*.toc; do
   seed media "$(basename "$(dirname "$toc")")-$(basename "$toc" .toc)" <"$toc"
 done
+section tests/data/media/plan/closure.scenario medium | seed media plan-medium
+section tests/data/media/plan/fixes.scenario medium | seed media plan-fixes
+section tests/data/media/plan/requests.scenario medium medium_failed_to_load | seed media plan-broken
 
-# Planning: the sample pair, and each planning case of the tests with its catalogues.
+# Planning: the sample pair, and each planning scenario of the tests with its catalogues.
 { cat $medium/TOC; echo %%; cat "$installed"; echo %%; echo 0; echo SP2 SKETCH; } | seed planning sample
 { cat $medium/TOC; echo %%; cat "$installed"; echo %%; echo 6; echo SKETCH FIX0101 DRAFT1; } |
   seed planning sample-switch-closure
-for case in tests/data/media/plan/*.case; do
-  media=$(awk '$1 == "media" {print $2}' "$case")
-  present=$(awk '$1 == "installed" {print $2}' "$case")
-  [ -n "$present" ] || present=present.toc
-  modes=$(awk '$1 == "type" && $2 == "zarn" {m += 1} $1 == "switch" && $2 == 1 {m += 2} END {print m + 0}' "$case")
-  {
-    cat "tests/data/media/plan/$media"; echo %%
-    [ -f "tests/data/media/plan/$present" ] && cat "tests/data/media/plan/$present"; echo %%
-    echo "$modes"; awk '$1 == "request" {$1 = ""; print}' "$case"
-  } | seed planning "$(basename "$case" .case)"
+for file in tests/data/media/plan/*.scenario; do
+  while read -r name; do
+    request=$(awk -v s="scenario $name" '$0 == s { found = 1; next } found && /^plan( |$)/ { print; exit }' "$file")
+    on_medium=$(section "$file" medium "$name")
+    [ -n "$on_medium" ] || on_medium=$(section "$file" medium)
+    present=
+    if [[ " $request " != *" --fresh "* ]]; then
+      present=$(section "$file" installed "$name")
+      [ -n "$present" ] || present=$(section "$file" installed)
+    fi
+    modes=0  # '0' + the mode bits, see fuzz_planning.cpp
+    [[ " $request " == *" --zarn "* ]] && modes=$((modes + 1))
+    [[ " $request " == *" --media-switch "* ]] && modes=$((modes + 2))
+    [ -n "$present" ] || modes=$((modes + 8))
+    {
+      echo "$on_medium"; echo %%
+      [ -z "$present" ] || echo "$present"; echo %%
+      printf "\\x$(printf %x $((0x30 + modes)))\n"
+      echo "$request" | awk '{ for (i = 2; i <= NF; ++i) if ($i !~ /^--/) printf " %s", $i; print "" }'
+    } | seed planning "$name"
+  done < <(scenarios "$file")
 done
 { echo %%; cat tests/data/installed/removal/installed.toc; echo %%; echo 4; echo PRDA FIXA; } |
   seed planning removal

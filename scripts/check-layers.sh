@@ -18,7 +18,7 @@ rules=$(awk -F'|' '
   table && $2 ~ /^ *`[^`]+\/` *$/ {
     folder = $2; gsub(/[ `\/]/, "", folder)
     use = $(NF - 1); allowed = ""
-    if (use ~ /every folder/) allowed = "*"
+    if (use ~ /every folder/) { allowed = "*"; use = "" }
     else if (use ~ /all of the above/) allowed = above
     while (match(use, /`[^`]+\/`/)) {
       allowed = allowed " " substr(use, RSTART + 1, RLENGTH - 3)

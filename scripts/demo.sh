@@ -55,6 +55,14 @@ run remove --json --root "$root" SOLIDS
 step "Removing a fix (the library's to_remove file is read from a private temporary directory)"
 run remove --root "$root" --fixes FIX0101
 
+step "A plan recorded as a scenario file: the catalogues it read, its request and its answer"
+run plan --record build/demo/sp2.scenario --media "$medium" --root "$root" SP2 SKETCH
+echo "Recorded in build/demo/sp2.scenario; its request and answer:"
+sed -n '/^scenario /,$p' build/demo/sp2.scenario
+
+step "Replayed from another folder: the file holds all it needs, the answer is the same (exit status 0)"
+(cd "$build" && run replay sp2.scenario)
+
 step "Integrity check: one unit has lost its control file (exit status 1 = something found)"
 run check --root "$root"
 

@@ -29,12 +29,17 @@ expect_clean_man_page() {
   warnings=$(man --warnings -l "$1" 2>&1 >/dev/null) || fail "man -l $1 failed: $warnings"
   [ -z "$warnings" ] || fail "man -l $1 warns: $warnings"
 }
-# A consumer prints the version it was compiled with, then its plan.
+# A consumer prints the version it was compiled with, then its plan; with
+# ZYNTOC_UPDATE_EXPECTED=1 the plan is written to the expected file instead.
 expect_plan() {  # NAME EXPECTED_FILE COMMAND...
   local name=$1 expected=$2
   shift 2
   "$@" >"$work/$name.out" 2>"$work/$name.err" || fail "$name exited with $? ($(cat "$work/$name.err"))"
   expect_same "$name: version" "zyntoc $version" "$(head -n 1 "$work/$name.out")"
+  if [ -n "${ZYNTOC_UPDATE_EXPECTED:-}" ]; then
+    tail -n +2 "$work/$name.out" >"$expected"
+    return
+  fi
   tail -n +2 "$work/$name.out" | diff -u "$expected" - || fail "$name: plan differs from $expected"
 }
 public_headers=$(cd "$repo/include" && ls -- *.h)

@@ -139,14 +139,6 @@ void SetEnv(const std::string &name, const std::string &value) { setenv(name.c_s
 void UnsetEnv(const std::string &name) { unsetenv(name.c_str()); }
 #endif
 
-std::vector<std::string> DataNames(const std::string &folder, const std::string &extension) {
-  std::vector<std::string> names;
-  for (const auto &entry : std::filesystem::directory_iterator(DataPath(folder)))
-    if (entry.path().extension() == extension) names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 bool UpdatingExpected() {
   const char *update = getenv("ZYNTOC_UPDATE_EXPECTED");
   return update && *update;

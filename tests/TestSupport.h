@@ -88,9 +88,6 @@ std::string ReadFile(const std::string &path);
 std::vector<std::string> NamesIn(const std::string &dir);
 // Path of a file kept under tests/data.
 std::string DataPath(const std::string &relative);
-// The names (without the extension) of the files under tests/data/folder with that
-// extension, sorted: a new scenario is a new file.
-std::vector<std::string> DataNames(const std::string &folder, const std::string &extension);
 
 // Update mode (see tests/README.md): with ZYNTOC_UPDATE_EXPECTED set, expected results
 // are rewritten from the run instead of compared.

@@ -1,7 +1,6 @@
 // Test support of the flat interface: recorded message boxes and label lists.
 #include "FlatTestSupport.h"
 
-#include <fstream>
 
 #include "ZYNINSSetupState.h"
 
@@ -80,9 +79,8 @@ std::vector<std::string> FlatTest::InstallList() {
   return Labels(count, GetiemeCAF);
 }
 
-std::vector<std::string> ReadLines(const std::string &path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+void ExpectLines(const std::string &path, const std::vector<std::string> &lines) {
+  std::string text;
+  for (const std::string &line : lines) text += line + "\n";
+  ExpectFileContent(path, text);
 }

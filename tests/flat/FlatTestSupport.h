@@ -32,7 +32,7 @@ class FlatTest : public TocTest {
 
 std::vector<std::wstring> &FlatTestShown();
 
-// Lines of a text file, without their newlines.
-std::vector<std::string> ReadLines(const std::string &path);
+// Compares lines with those of an expected file, or rewrites it in update mode.
+void ExpectLines(const std::string &path, const std::vector<std::string> &lines);
 
 #endif

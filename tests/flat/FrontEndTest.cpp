@@ -37,7 +37,7 @@ TEST_F(FlatTest, CodeRunListsSelectsPlansInstallsAndChecksUnload) {
   char message[1024];
   EXPECT_EQ(GetSpaceRequired(&size, message), 0);
   EXPECT_EQ(size, 4);  // 2000 + 800 + 1500 + 40 + 300 + 400 = 5040
-  EXPECT_EQ(InstallList(), ReadLines(DataPath("flat/expected-install-list")));
+  ExpectLines(DataPath("flat/expected-install-list"), InstallList());
 
   // The front end installs and records the new units in the installed catalogue.
   std::string present = Dir() + "/PRESENT";
@@ -74,7 +74,7 @@ TEST_F(FlatTest, ZarnRunOffersInstalledCodeProductsAndPlansZarnUnits) {
   ASSERT_EQ(nbProduct, 5);
   ASSERT_EQ(nbConfig, 3);
   // The installed code DRAFT is still offered: the installed check looks at zarn units.
-  EXPECT_EQ(OfferedProducts(nbProduct), ReadLines(DataPath("flat/expected-zarn-products")));
+  ExpectLines(DataPath("flat/expected-zarn-products"), OfferedProducts(nbProduct));
   // Code-only units are not found as zarn on the medium: planning fails, size 0, the
   // messages stay in the buffer and the install list stays as it was.
   EXPECT_EQ(size, 0);

@@ -37,7 +37,7 @@ TEST_F(InstTocIntegrityTest, EachCheckReportsItsFindingsAlone) {
     SCOPED_TRACE(scenario.name);
     std::string out;
     EXPECT_EQ(Check(scenario.name, nullptr, out), scenario.result);
-    EXPECT_EQ(out, ReadFile(DataPath(std::string("installed/integrity/") + scenario.name + ".out")));
+    ExpectFileContent(DataPath(std::string("installed/integrity/") + scenario.name + ".out"), out);
   }
   EXPECT_EQ(TakeDiagnostics(), "");
 }

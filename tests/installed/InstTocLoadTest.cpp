@@ -54,7 +54,7 @@ TEST_F(InstTocLoadTest, LevelReportListsEveryFrameworkInTableOrder) {
   auto toc = LoadInstToc(DataPath("installed/load/installed.toc"));
   std::ostringstream out;
   toc->GetMaxSPKLevel(out);
-  EXPECT_EQ(out.str(), ReadFile(DataPath("installed/load/levels.out")));
+  ExpectFileContent(DataPath("installed/load/levels.out"), out.str());
 }
 
 TEST_F(InstTocLoadTest, DuplicateIsRefusedAndTheCatalogueAnswersAsEmpty) {
