@@ -43,7 +43,7 @@ inline bool ZYNINSRequestFits(unsigned int n, const ZYNINSPlanFault &tooMany) {
 // The all-ones value means failure to every caller: a real total never shows it.
 inline unsigned int ZYNINSPlanTotal(unsigned int total) { return total == ZYNINSFailed ? ZYNINSFailed - 1 : total; }
 
-// The work of the last plan that ran in this thread, counted so that tests bound the work
+// The work of the last plan that ran in the process, counted so that tests bound the work
 // rather than the time: the passes, and the steps (names scanned, candidates tested,
 // related entries looked at).
 struct ZYNINSPlanWork {
