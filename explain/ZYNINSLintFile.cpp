@@ -151,6 +151,8 @@ ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind) {
   ZYNINSLintReferences(file);
   ZYNINSLintCycles(file);
   ZYNINSLintSequence(file);
+  ZYNINSLintSignedSizes(file);
+  ZYNINSLintControlNames(file);
   ZYNINSLintVisibilityList(file);
   return file.TakeReport();
 }
