@@ -8,13 +8,9 @@
 #include "Diagnostics.h"
 #include "JsonOutput.h"
 #include "MessageStream.h"
+#include "ToolError.h"
 
 namespace {
-
-// Exit statuses by result code: consistent, a finding of checks 1-4, a missing co-requisite.
-constexpr int kExitConsistent = 0;
-constexpr int kExitFindings = 1;
-constexpr int kExitCorequisite = 3;
 
 int RunCheck(const SourceOptions &sources) {
   auto installed = LoadInstalledRequired(sources);
@@ -39,7 +35,8 @@ int RunCheck(const SourceOptions &sources) {
   } else {
     std::cout << "Result code " << code << ": " << verdict << "\n";
   }
-  return code == 1 ? kExitConsistent : code == 2 ? kExitCorequisite : kExitFindings;
+  // Result codes: 1 consistent, 2 a co-requisite missing, 0 a finding of the other checks.
+  return code == 1 ? ExitSuccess : code == 2 ? ExitCorequisiteMissing : ExitFailure;
 }
 
 }  // namespace

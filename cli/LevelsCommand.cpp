@@ -1,7 +1,8 @@
 // levels: operating system, GA and service-pack levels of a catalogue.
 #include <iostream>
 #include <memory>
-#include <sstream>
+#include <string>
+#include <vector>
 
 #include "Catalogues.h"
 #include "Commands.h"
@@ -10,6 +11,23 @@
 #include "ToolError.h"
 
 namespace {
+
+struct FrameworkLevel {
+  std::string Name;
+  ZYNINSType Type;
+  int MaxSPKLevel;
+};
+
+// Every framework entry with its highest service-pack level installed, in catalogue order.
+std::vector<FrameworkLevel> FrameworkLevels(const AnyCatalogue &catalogue) {
+  std::vector<FrameworkLevel> frameworks;
+  EntryTable table = catalogue.Table();
+  for (int i = 0; i < table.Count; ++i)
+    if (table.Entries[i].GetPkg() == ZYNINSFWK)
+      frameworks.push_back({table.Entries[i].GetName(), table.Entries[i].GetType(),
+                            table.Entries[i].GetMaxSPKLevel()});
+  return frameworks;
+}
 
 int RunLevels(const SourceOptions &sources) {
   AnyCatalogue catalogue = LoadAny(sources);
@@ -23,12 +41,10 @@ int RunLevels(const SourceOptions &sources) {
     document["previous_spk_level"] = toc.GetSPKLevel(0);
     if (catalogue.Installed) {
       Json frameworks = Json::array();
-      EntryTable table = catalogue.Table();
-      for (int i = 0; i < table.Count; ++i)
-        if (table.Entries[i].GetPkg() == ZYNINSFWK)
-          frameworks.push_back({{"name", table.Entries[i].GetName()},
-                                {"type", TypeKeyword(table.Entries[i].GetType())},
-                                {"max_spk_level", table.Entries[i].GetMaxSPKLevel()}});
+      for (const FrameworkLevel &framework : FrameworkLevels(catalogue))
+        frameworks.push_back({{"name", framework.Name},
+                              {"type", TypeKeyword(framework.Type)},
+                              {"max_spk_level", framework.MaxSPKLevel}});
       document["frameworks"] = frameworks;
     }
     FlushDiagnostics();
@@ -39,19 +55,11 @@ int RunLevels(const SourceOptions &sources) {
             << "Service-pack level: " << toc.GetSPKLevel(1) << '\n'
             << "Previous service-pack level: " << toc.GetSPKLevel(0) << '\n';
   if (catalogue.Installed) {
-    // The level report: the OS and GA line, then one line per framework.
-    std::ostringstream report;
-    catalogue.Installed->GetMaxSPKLevel(report);
-    std::istringstream lines(report.str());
-    std::string line;
-    std::getline(lines, line);
+    std::vector<FrameworkLevel> frameworks = FrameworkLevels(catalogue);
     std::cout << "Frameworks (highest service-pack level installed):\n";
-    bool any = false;
-    while (std::getline(lines, line)) {
-      std::cout << "  " << line << '\n';
-      any = true;
-    }
-    if (!any) std::cout << "  (none)\n";
+    for (const FrameworkLevel &framework : frameworks)
+      std::cout << "  " << framework.Name << ' ' << framework.MaxSPKLevel << '\n';
+    if (frameworks.empty()) std::cout << "  (none)\n";
   }
   FlushDiagnostics();
   return ExitSuccess;

@@ -13,7 +13,7 @@ constexpr unsigned int kPlanningFailed = static_cast<unsigned int>(-1);
 constexpr std::size_t kNameWidth = 32;
 constexpr std::size_t kMaxNameLength = kNameWidth - 1;
 // Bytes per KiB, as a setup front end divides.
-constexpr int kKiB = 1024;
+constexpr unsigned int kKiB = 1024;
 
 // The keywords of an entry type and a package kind; null outside the enumerations.
 inline const char *TypeKeyword(int type) {

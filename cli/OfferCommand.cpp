@@ -62,9 +62,13 @@ int RunOffer(const OfferOptions &options) {
   FlushDiagnostics();
   const SizeKind kind = options.Zarn ? SizeKind::InstallZarn : SizeKind::InstallCode;
   if (total == kPlanningFailed) {
-    if (JsonWanted()) JsonDocument()["space"] = nullptr;
-    else std::cout << "Space for all of it: unknown (planning failed)\n";
-    return ExitFailure;
+    if (!JsonWanted()) {
+      std::cout << "Space for all of it: unknown (planning failed)\n";
+      return ExitFailure;
+    }
+    // The lists stay in the document; the failure is reported as plan reports it.
+    JsonDocument()["space"] = nullptr;
+    throw PlanningFailure();
   }
   delete[] list;
   if (JsonWanted()) JsonDocument()["space"] = SpaceJson(total, kind);

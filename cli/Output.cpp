@@ -64,12 +64,12 @@ void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKi
   out << title << ": " << total << " bytes";
   if (kind == SizeKind::InstallCode && total != 0) out << " (unit sizes + 400 for code units)";
   out << '\n';
-  out << title << ": " << static_cast<int>(total) / kKiB << " KiB\n";
+  out << title << ": " << total / kKiB << " KiB\n";
 }
 
 Json SpaceJson(unsigned int total, SizeKind kind) {
   if (kind == SizeKind::InstallMediaSwitch) return {{"kib", total}, {"medium_sizes", true}};
-  return {{"bytes", total}, {"kib", static_cast<int>(total) / kKiB}};
+  return {{"bytes", total}, {"kib", total / kKiB}};
 }
 
 NameBlock::NameBlock(const std::vector<std::string> &names) : _Bytes((names.size() + 1) * kNameWidth, '\0') {

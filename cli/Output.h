@@ -34,7 +34,7 @@ Json UnitsJson(const UnitList &units, bool withReasons = false);
 // The way a planning total is counted, so that its unit can be named.
 enum class SizeKind { InstallCode, InstallZarn, InstallMediaSwitch, Removal };
 // The library's total with its unit, then (except for medium sizes, already in KiB)
-// the KiB figure a setup front end shows: the total as a signed number / 1024.
+// the KiB figure a setup front end shows: the total / 1024 (at most 4194303, never negative).
 void PrintSpace(std::ostream &out, const char *title, unsigned int total, SizeKind kind);
 // The same figures: {"bytes", "kib"}, or {"kib", "medium_sizes": true} for medium sizes.
 Json SpaceJson(unsigned int total, SizeKind kind);

@@ -34,7 +34,7 @@ int RunPlan(const PlanOptions &options) {
   unsigned int total = media->GetSize(request.Data(), request.Count(), type, options.MediaSwitch ? 1 : 0,
                                       &count, list, installed.get());
   FlushDiagnostics();
-  if (total == kPlanningFailed) throw AnswerFailure("planning failed");
+  if (total == kPlanningFailed) throw PlanningFailure();
 
   UnitList units;
   for (unsigned int i = 0; i < count; ++i) {

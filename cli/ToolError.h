@@ -5,7 +5,13 @@
 #include <stdexcept>
 #include <string>
 
-enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+// Every exit status of the tool; the main --help and the manual page list them all.
+enum ExitStatus {
+  ExitSuccess = 0,
+  ExitFailure = 1,             // the answer is a failure; for check, something was found
+  ExitUsage = 2,               // bad usage or unusable input
+  ExitCorequisiteMissing = 3,  // check only: an installed unit lacks a co-requisite
+};
 
 class ToolError : public std::runtime_error {
  public:
@@ -26,5 +32,7 @@ inline ToolError UsageError(const std::string &message) { return ToolError(ExitU
 inline ToolError InputError(const std::string &message) { return ToolError(ExitUsage, message, false); }
 // The library's answer is a failure (its diagnostics have been shown).
 inline ToolError AnswerFailure(const std::string &message) { return ToolError(ExitFailure, message, false); }
+// Installation planning failed; what it reported is among the diagnostics.
+inline ToolError PlanningFailure() { return AnswerFailure("planning failed"); }
 
 #endif

@@ -20,11 +20,18 @@ constexpr char kPathListSeparator = ':';
 void SetEnv(const char *name, const std::string &value) { setenv(name, value.c_str(), 1); }
 #endif
 
+fs::path TemporaryBase() {
+  std::error_code error;
+  fs::path base = fs::temp_directory_path(error);
+  return error ? fs::path(".") : base;
+}
+
+#if defined(_WIN32)
+// A new directory under a random name, then restricted to its owner.
 fs::path MakePrivateDir() {
   std::random_device random;
   std::error_code error;
-  fs::path base = fs::temp_directory_path(error);
-  if (error) base = ".";
+  fs::path base = TemporaryBase();
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::ostringstream name;
     name << "zyntoc-" << std::hex << random() << random();
@@ -36,6 +43,16 @@ fs::path MakePrivateDir() {
   }
   throw AnswerFailure("cannot create a temporary directory in '" + base.string() + "'");
 }
+#else
+// mkdtemp makes it with mode 0700 from the start: no one else ever gets to plant a file in it.
+fs::path MakePrivateDir() {
+  fs::path base = TemporaryBase();
+  std::string pattern = (base / "zyntoc-XXXXXX").string();
+  if (mkdtemp(&pattern[0]) == nullptr)
+    throw AnswerFailure("cannot create a temporary directory in '" + base.string() + "'");
+  return pattern;
+}
+#endif
 
 }  // namespace
 

@@ -38,7 +38,8 @@ int main(int argc, char **argv) {
       "whose control/PRESENT is the installed catalogue (default: $ZYNInstallPath).\n"
       "Data goes to standard output, the library's messages to standard error; with --json,\n"
       "one JSON document on standard output holds both.\n"
-      "Exit status: 0 success, 1 the answer is a failure, 2 bad usage or unreadable input.");
+      "Exit status: 0 success, 1 the answer is a failure, 2 bad usage or unreadable input;\n"
+      "check gives 0 consistent, 1 something found, 3 a co-requisite is missing.");
   CommandTable commands;
   for (auto add : {AddOfferCommand, AddPlanCommand, AddRemoveCommand, AddCheckCommand, AddListCommand,
                    AddLevelsCommand, AddCatCommand, AddGraphCommand, AddLintCommand})

@@ -29,9 +29,9 @@ endforeach()
 configure_file("${CMAKE_CURRENT_LIST_DIR}/zyntoc.rc.in" "${CMAKE_CURRENT_BINARY_DIR}/zyntoc.rc" @ONLY)
 target_sources(zyntoc PRIVATE "${CMAKE_CURRENT_BINARY_DIR}/zyntoc.rc")
 
-# A cross build of the whole project builds GoogleTest from its sources (Debian: googletest,
-# /usr/src/googletest), with the same compiler as the tests.
-if(PROJECT_IS_TOP_LEVEL AND ZYNTOC_GTEST_SOURCE_DIR AND NOT TARGET GTest::gtest_main)
+# A cross build of the whole project with its tests builds GoogleTest from its sources (Debian:
+# googletest, /usr/src/googletest), with the same compiler as the tests.
+if(ZYNTOC_BUILD_TESTS AND ZYNTOC_GTEST_SOURCE_DIR AND NOT TARGET GTest::gtest_main)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory("${ZYNTOC_GTEST_SOURCE_DIR}" "${CMAKE_CURRENT_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)

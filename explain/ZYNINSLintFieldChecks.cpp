@@ -55,7 +55,8 @@ void ZYNINSLintControlNames(ZYNINSLintedFile &file) {
     const ZYNINSUnitToc *entry = file.Entry(i);
     if (!entry) continue;
     const char *name = entry->GetName();
-    if (!std::strpbrk(name, "/\\") && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) continue;
+    if (*name != '\0' && !std::strpbrk(name, "/\\") && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+      continue;
     file.Warning(i + 1, file.FieldColumn(i, 3), "name",
                  "the name " + ZYNINSLintQuote(name) +
                      " cannot be a file of the control directory: the integrity check reports it not found");

@@ -1,5 +1,4 @@
 // The product lists a setup front end shows: what a medium offers and what is installed.
-#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -36,7 +35,8 @@ void AppendNames(char (*names)[ZYNINSNameWidth], unsigned int *n, ZYNINSStockNam
   for (int i = 0; i < count; ++i) memcpy(names[(*n)++], list->GetName(positions[i]), ZYNINSNameWidth);
 }
 
-// Size in KB of installing everything offered; planning's messages stay in the buffer.
+// Size in KiB of installing everything offered, 0 when planning fails; planning's messages
+// stay in the buffer.
 int PlanEverythingOffered(ZYNINSType type, ZYNINSStockName *products, const int *availProduct,
                           int nbAvailProduct, ZYNINSStockName *configs, const int *availConfig,
                           int nbAvailConfig) {
@@ -48,7 +48,7 @@ int PlanEverythingOffered(ZYNINSType type, ZYNINSStockName *products, const int 
   AppendNames(names, &n, products, availProduct, nbAvailProduct);
   unsigned int size = ZYNINSSetupPlan(names, n, type);
   delete[] names;
-  return static_cast<int32_t>(size) / ZYNINSKiB;
+  return size == ZYNINSFailed ? 0 : ZYNINSSetupKiB(size);
 }
 
 int GenerateListProductIn(const ZYNINSFlatMode &mode, int *nbProduct, int *nbConfig, int *size) {

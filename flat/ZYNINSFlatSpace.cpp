@@ -1,6 +1,4 @@
 // Space of the selection, the install list it gives, and whether a medium is fully installed.
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -61,7 +59,7 @@ int GetSpaceRequiredIn(const ZYNINSFlatMode &mode, int *size, char *message) {
     if (message) strncpy(message, text, ZYNINSMessageRoom);
     return -1;
   }
-  if (size) *size = static_cast<int32_t>(planned) / ZYNINSKiB;
+  if (size) *size = ZYNINSSetupKiB(planned);
   return 0;
 }
 
@@ -103,30 +101,6 @@ int GetiemeCAF(int i, char *name) {
     memcpy(name, s.CAFList[i], ZYNINSNameWidth);
   else
     name[0] = '\0';
-  return 0;
-}
-
-int UpdatePresent(char *target, char *source) {
-  std::FILE *out = target ? std::fopen(target, "ab") : nullptr;
-  if (!out) return -1;
-  std::FILE *in = source ? std::fopen(source, "rb") : nullptr;
-  if (!in) {
-    std::fclose(out);
-    return -2;
-  }
-  // Only the bytes the source holds now: appended to itself, a file would otherwise grow forever.
-  long length = std::fseek(in, 0, SEEK_END) == 0 ? std::ftell(in) : -1;
-  std::rewind(in);
-  char buffer[16384];
-  for (long left = length; length < 0 || left > 0;) {
-    size_t wanted = length < 0 || left > static_cast<long>(sizeof buffer) ? sizeof buffer : static_cast<size_t>(left);
-    size_t got = std::fread(buffer, 1, wanted, in);
-    if (got == 0) break;
-    std::fwrite(buffer, 1, got, out);
-    left -= static_cast<long>(got);
-  }
-  std::fclose(in);
-  std::fclose(out);
   return 0;
 }
 

@@ -86,6 +86,10 @@ void ZYNINSSetupClearConfigSelect();
 // Installation planning on the open medium; a new install list replaces (and releases) the kept one.
 unsigned int ZYNINSSetupPlan(char (*names)[ZYNINSNameWidth], unsigned int n, ZYNINSType type);
 
+// A successful planning total in whole KiB, as a front end is given it: the unsigned total
+// divided, so at most 4194303 and never negative. The failure value is the caller's to handle.
+inline int ZYNINSSetupKiB(unsigned int total) { return static_cast<int>(total / static_cast<unsigned int>(ZYNINSKiB)); }
+
 // A copy of the GA level text that stays valid for the life of the process.
 const char *ZYNINSSetupKeepGALevel(const char *text);
 

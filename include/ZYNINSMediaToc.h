@@ -34,6 +34,8 @@ class ZYNTOC_API ZYNINSMediaToc : public ZYNINSToc {
 
   // Installation planning: the size of installing the requested units with their
   // closure, and the install list in sequence order (released by the caller with delete[]).
+  // Units that share a sequence number are all listed, in line order. The size saturates at
+  // 0xFFFFFFFE; 0xFFFFFFFF means failure.
   unsigned int GetSize(char (*names)[32], unsigned int n, ZYNINSType type, int mediaSwitch,
                        unsigned int *count, char (*&list)[32], ZYNINSInstToc *installed) const;
 

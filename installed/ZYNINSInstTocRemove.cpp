@@ -2,7 +2,7 @@
 // Both GetSize operations run the same passes; a rules table holds what differs.
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -17,6 +17,7 @@
 #include "ZYNINSPlanLists.h"
 #include "ZYNINSTocIndex.h"
 #include "ZYNINSUnitTocIO.h"
+#include "ZYNINSWholeFile.h"
 
 namespace {
 
@@ -354,8 +355,8 @@ class RemovalPlan {
 
 unsigned int SizeOf(const RemovalPlan &plan, const std::vector<int> &order) {
   unsigned int total = 0;
-  for (int index : order) total += plan.Entry(index).GetSize();
-  return ZYNINSPlanTotal(total);
+  for (int index : order) total = ZYNINSAddSize(total, plan.Entry(index).GetSize());
+  return total;
 }
 
 }  // namespace
@@ -366,19 +367,17 @@ unsigned int ZYNINSInstToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned int
   if (!plan.Plan(names, n)) return ZYNINSFailed;
   std::vector<int> order = plan.Result();
 
-  std::ofstream out("to_remove", std::ios::out | std::ios::trunc | std::ios::binary);
+  std::ostringstream out;
   for (int index : order) {
     const ZYNINSUnitToc &entry = plan.Entry(index);
     const char *label = entry.GetLabel();
     out << ZYNINSNameText(entry.GetName()) << ' ' << (label ? label : "") << '\n';
   }
-  // Written in one go rather than line by line; a failed write still shows before the test.
-  out.flush();
-  if (out.fail()) {
+  // Replaced whole: a failed write leaves the file of the last plan, never part of this one.
+  if (!ZYNINSWriteWholeFile("to_remove", out.str())) {
     ZYNINSReport("GetSize.InstToc.toRemove", "ZYNINSInstToc::GetSize: unable to build to_remove file\n");
     return ZYNINSFailed;
   }
-  out.close();
   return SizeOf(plan, order);
 }
 

@@ -53,12 +53,13 @@ struct MediaAccess : ZYNINSMediaToc {
   }
 };
 
-// Media sizes count in KiB; code units carry a fixed overhead; zarn units none.
+// Media sizes count in KiB; code units carry a fixed overhead; zarn units none. The total
+// has saturated below the failure value, so neither step can reach it.
 unsigned int PlannedSize(unsigned int total, ZYNINSType type, bool mediaSwitch) {
   if (total == 0) return 0;
-  if (mediaSwitch) return ZYNINSPlanTotal(total / ZYNINSKiB + 1);
-  if (type == ZYNINSCode) return ZYNINSPlanTotal(total + ZYNINSCodeUnitOverhead);
-  return ZYNINSPlanTotal(total);
+  if (mediaSwitch) return total / ZYNINSKiB + 1;
+  if (type == ZYNINSCode) return ZYNINSAddSize(total, ZYNINSCodeUnitOverhead);
+  return total;
 }
 
 // One installation plan of one entry type on one medium, checked against an installation
@@ -80,11 +81,16 @@ class InstallPlan {
   // plan failed; every reason has been reported.
   bool Plan(char (*names)[ZYNINSNameWidth], unsigned int n) { return LevelsMatch() && Passes(names, n); }
 
-  // The sequence numbers of the units to install, ascending.
-  std::vector<int> Sequence() const {
-    std::vector<int> numbers = _ToInstall.Items();
-    std::sort(numbers.begin(), numbers.end());
-    return numbers;
+  // The table positions of the units to install, by sequence number, then by position:
+  // units that share a number are all installed, in table order.
+  std::vector<int> InstallOrder() const {
+    std::vector<int> positions = _ToInstall.Items();
+    const ZYNINSPrefixToc *prefixes = _Prefixes;
+    std::sort(positions.begin(), positions.end(), [prefixes](int a, int b) {
+      int numberA = prefixes[a].GetIndexI(), numberB = prefixes[b].GetIndexI();
+      return numberA != numberB ? numberA < numberB : a < b;
+    });
+    return positions;
   }
 
  private:
@@ -215,7 +221,7 @@ class InstallPlan {
   // wait for their condition, its prerequisites are scanned next pass.
   bool Take(int position, const std::string &name) {
     const ZYNINSUnitToc &entry = _Entries[position];
-    if (!ZYNINSBoundedAdd(kInstallFull, _ToInstall, _Prefixes[position].GetIndexI())) return false;
+    if (!ZYNINSBoundedAdd(kInstallFull, _ToInstall, position)) return false;
     if (_Observer && _Passes.FirstPass()) _Observer->Requested(name.c_str());
     for (int i = 0; i < entry.GetNbSupersede(); ++i)
       if (!Examine(ZYNINSNameText(entry.GetSupersede(i)), kSupersededFull)) return false;
@@ -286,7 +292,8 @@ class InstallPlan {
 
   bool _Refused = false;
   ZYNINSPassLists<std::string> _Passes;
-  // Planned units by sequence number, mapped back to the medium's lines at the end.
+  // Planned units by table position, never by sequence number: a number may take any
+  // 32-bit value, and two units may share one.
   ZYNINSIndexWorkList _ToInstall;
   // Pending and deferred conditional requisites in one: the deferred ones are those still
   // waiting after a pass, so its bound (nbifreqafter) can never be met before nbifreq.
@@ -309,16 +316,15 @@ unsigned int ZYNINSMediaToc::GetSize(char (*names)[ZYNINSNameWidth], unsigned in
   if (!plan.Plan(names, n)) return ZYNINSFailed;
 
   // The install list in sequence order, one block the caller releases.
-  std::vector<int> numbers = plan.Sequence();
-  char(*result)[ZYNINSNameWidth] = new char[numbers.size()][ZYNINSNameWidth];
+  std::vector<int> positions = plan.InstallOrder();
+  char(*result)[ZYNINSNameWidth] = new char[positions.size()][ZYNINSNameWidth];
   unsigned int total = 0;
-  for (size_t i = 0; i < numbers.size(); ++i) {
-    int position = GetIndexI(numbers[i]);  // every number came from a line of this medium
-    const ZYNINSUnitToc &entry = _Entries[position];
+  for (size_t i = 0; i < positions.size(); ++i) {
+    const ZYNINSUnitToc &entry = _Entries[positions[i]];
     memcpy(result[i], entry.GetName(), ZYNINSNameWidth);
-    total += mediaSwitch != 0 ? _Prefix[position].GetMediaSize() : entry.GetSize();
+    total = ZYNINSAddSize(total, mediaSwitch != 0 ? _Prefix[positions[i]].GetMediaSize() : entry.GetSize());
   }
-  if (count) *count = static_cast<unsigned int>(numbers.size());
+  if (count) *count = static_cast<unsigned int>(positions.size());
   list = result;
   return PlannedSize(total, type, mediaSwitch != 0);
 }

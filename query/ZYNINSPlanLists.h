@@ -40,8 +40,15 @@ inline bool ZYNINSRequestFits(unsigned int n, const ZYNINSPlanFault &tooMany) {
   return false;
 }
 
-// The all-ones value means failure to every caller: a real total never shows it.
-inline unsigned int ZYNINSPlanTotal(unsigned int total) { return total == ZYNINSFailed ? ZYNINSFailed - 1 : total; }
+// The all-ones value means failure to every caller, so a real total stops one below it.
+constexpr unsigned int ZYNINSLargestTotal = ZYNINSFailed - 1;
+
+// Every sum of planning saturates instead of wrapping: a wrapped total would show a huge
+// installation as a tiny one, and the all-ones value would read as a failure.
+inline unsigned int ZYNINSAddSize(unsigned int total, unsigned int size) {
+  unsigned long long sum = static_cast<unsigned long long>(total) + size;
+  return sum > ZYNINSLargestTotal ? ZYNINSLargestTotal : static_cast<unsigned int>(sum);
+}
 
 // The work of the last plan that ran in the process, counted so that tests bound the work
 // rather than the time: the passes, and the steps (names scanned, candidates tested,

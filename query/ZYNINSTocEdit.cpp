@@ -1,23 +1,22 @@
 // Operations that produce or change catalogue content: tsort input files, time stamp, removal.
 #include <cstring>
 #include <ctime>
-#include <fstream>
+#include <sstream>
 
 #include "ZYNINSDiag.h"
 #include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
 #include "ZYNINSUnitTocIO.h"
+#include "ZYNINSWholeFile.h"
 
 namespace {
 
-// Writes each line and reports whether the whole file reached the disk.
+// Writes the lines as the whole file and reports whether it was written.
 template <typename Writer>
 bool WriteLines(const char *fileName, Writer write) {
-  std::ofstream out(fileName, std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!out) return false;
+  std::ostringstream out;
   write(out);
-  out.close();
-  return !out.fail();
+  return ZYNINSWriteWholeFile(fileName, out.str());
 }
 
 bool LocalTime(std::time_t now, std::tm &local) {

@@ -10,8 +10,10 @@
 #include "ZYNINSLimits.h"
 #include "ZYNINSNameTable.h"
 
-// Membership of the items a list holds: entry positions by a flag per position, names by a
-// name table, so that a test costs no allocation and no scan.
+// Membership of the items a list holds: entry positions (or ids of a table's names) by a
+// flag per position, names by a name table, so that a test costs no allocation and no scan.
+// A flag per value suits only small non-negative keys: never a sequence number, which may
+// be negative or near INT_MAX.
 template <typename Key>
 class ZYNINSWorkListKeys;
 

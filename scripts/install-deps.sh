@@ -2,8 +2,8 @@
 # Installs what building and testing zyntoc needs and this machine lacks: CMake, a C and C++
 # compiler, GoogleTest, CLI11, nlohmann-json and Google Benchmark, for the packaging tests scdoc
 # (the manual page), man, pkg-config, file and dpkg-dev, clang with libFuzzer for the fuzz targets,
-# and with --windows what the Windows builds need (Debian packages, installed with apt-get when
-# run as root).
+# and with --windows what the Windows builds and the sample installer need (Debian packages,
+# installed with apt-get when run as root).
 set -euo pipefail
 missing=()
 command -v cmake >/dev/null || missing+=(cmake)
@@ -26,6 +26,7 @@ if [ "${1:-}" = --windows ]; then  # mingw-w64, the 64-bit wine loader, GoogleTe
   command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
   [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
   [ -e /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+  command -v makensis >/dev/null || missing+=(nsis)  # the sample installer
 fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tests zyntoc as its users receive it, from a normal build (a sanitizer build cannot serve a
 # plain consumer): installed into a temporary prefix and used from CMake and from pkg-config,
-# and packaged as a .deb whose content, dependencies and tool are checked. Given a Windows
-# build, it checks the zip that `cpack -G ZIP` makes of it instead.
+# and packaged as a .deb whose content, dependencies and tool are checked; then built anew
+# without the tests, with GoogleTest hidden, and installed. Given a Windows build, it checks
+# the zip that `cpack -G ZIP` makes of it instead.
 #   scripts/test-packaging.sh BUILD_DIR
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -106,4 +107,25 @@ dpkg -x "$deb" "$root"
 grep -q '^Usage: zyntoc' "$work/help.out" || fail "the packaged zyntoc --help prints no usage"
 expect_same "packaged zyntoc.pc prefix" "prefix=/usr" "$(head -n 1 "$root/usr/$libdir/pkgconfig/zyntoc.pc")"
 expect_clean_man_page "$root/usr/share/man/man1/zyntoc.1"
+echo "== packaging: built and installed without the tests, GoogleTest hidden from CMake =="
+# find_package cannot find GoogleTest, and the copy a Windows build compiles from its sources
+# (ZYNTOC_GTEST_SOURCE_DIR) is a folder that does not exist. With the tests, that must fail.
+hidden=(-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DZYNTOC_GTEST_SOURCE_DIR="$work/no-googletest")
+if cmake -S "$repo" -B "$work/with-tests" "${hidden[@]}" >"$work/with-tests.log" 2>&1; then
+  fail "GoogleTest hidden, the build with the tests still configures"
+fi
+grep -q 'CMAKE_DISABLE_FIND_PACKAGE_GTest' "$work/with-tests.log" ||
+  { cat "$work/with-tests.log"; fail "the build with the tests failed for another reason than GoogleTest"; }
+# The README's install recipe, in the given build's type so that the same files are installed.
+no_tests="$work/no-tests"
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")
+{
+  cmake -S "$repo" -B "$no_tests/build" -DCMAKE_BUILD_TYPE="$build_type" -DZYNTOC_BUILD_TESTS=OFF "${hidden[@]}" &&
+    cmake --build "$no_tests/build" -j"$(nproc 2>/dev/null || echo 2)" &&
+    cmake --install "$no_tests/build" --prefix "$no_tests/prefix"
+} >"$no_tests.log" 2>&1 || { cat "$no_tests.log"; fail "configuring, building or installing without the tests"; }
+[ ! -e "$no_tests/build/tests" ] || fail "the tests were configured with ZYNTOC_BUILD_TESTS=OFF"
+# The same files as the build with the tests installs, and a tool that runs.
+expect_same "files installed without the tests" "$(cd "$prefix" && find . | sort)" "$(cd "$no_tests/prefix" && find . | sort)"
+expect_same "version without the tests" "zyntoc $version" "$("$no_tests/prefix/bin/zyntoc" --version)"
 echo "packaging: installed, consumed and packaged zyntoc $version"

@@ -75,6 +75,15 @@ std::string ReadFile(const std::string &path) {
   return text.str();
 }
 
+std::vector<std::string> NamesIn(const std::string &dir) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto &entry : std::filesystem::directory_iterator(dir, error))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 std::string DataPath(const std::string &relative) { return std::string(ZYNTOC_TEST_DATA) + "/" + relative; }
 
 std::string ControlPath(const std::string &root, const std::string &name) {

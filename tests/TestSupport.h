@@ -83,6 +83,8 @@ class NameFields {
 
 // Content of a file, or "<missing>" when it cannot be read.
 std::string ReadFile(const std::string &path);
+// The names a directory holds, sorted: shows that a call left nothing behind.
+std::vector<std::string> NamesIn(const std::string &dir);
 // Path of a file kept under tests/data.
 std::string DataPath(const std::string &relative);
 // The names (without the extension) of the files under tests/data/folder with that

@@ -95,6 +95,9 @@ TEST_F(LintChecksTest, SignedSizesAndNamesNoControlFileCanHave) {
       {ZYNINSLintMedia, "01:3:1:code:PRD:..::::1:t:o:g:0:l:",
        "1:17: warning: the name '..' cannot be a file of the control directory: the integrity check reports it "
        "not found\n"},
+      {ZYNINSLintInstalled, "code:PRD:::::1:t:o:g:0:l:",
+       "1:10: warning: the name '' cannot be a file of the control directory: the integrity check reports it "
+       "not found\n"},
       {ZYNINSLintInstalled, "code:PRD:...::::1:t:o:g:0:l:", ""},
       {ZYNINSLintInstalled, "code:PRD:.hidden::::1:t:o:g:0:l:", ""},
   };

@@ -191,22 +191,3 @@ TEST_F(FlatTest, LongLabelsAreCutAtTheLabelBuffer) {
   EXPECT_EQ(GetSpaceRequired(&size, message), 0);
   EXPECT_EQ(InstallList(), std::vector<std::string>{"BIG"});
 }
-
-TEST_F(FlatTest, UpdatePresentReportsWhichFileFailed) {
-  std::string target = WriteFile("target", "old\n");
-  // Bytes are copied unchanged: CR LF, a Ctrl-Z (end of file to a text-mode reader on
-  // Windows) and a NUL byte included.
-  const std::string bytes = std::string("any: text\r\n\x1A") + '\0' + "\nnot parsed";
-  std::string source = WriteFile("source", bytes);
-  std::string missing = Dir() + "/missing";
-  std::string created = Dir() + "/created";
-  std::string noDir = Dir() + "/no/such/dir/target";
-  EXPECT_EQ(UpdatePresent(&target[0], &source[0]), 0);
-  EXPECT_EQ(ReadFile(target), "old\n" + bytes);
-  EXPECT_EQ(UpdatePresent(&created[0], &missing[0]), -2);
-  EXPECT_EQ(ReadFile(created), "");
-  EXPECT_EQ(UpdatePresent(&noDir[0], &source[0]), -1);
-  // A file appended to itself is doubled once, not grown until the disk is full.
-  EXPECT_EQ(UpdatePresent(&target[0], &target[0]), 0);
-  EXPECT_EQ(ReadFile(target), "old\n" + bytes + "old\n" + bytes);
-}

@@ -208,3 +208,43 @@ TEST_F(FlatTest, UnloadCheckNeedsEveryProductAndEveryConfiguration) {
     EXPECT_EQ(CheckUnloadProduct(), c.unloaded);
   }
 }
+
+// The KiB figures divide the unsigned total: a 3 GB unit is not negative, and units of about
+// 4 GiB each saturate instead of wrapping to almost nothing. Everything offered and everything
+// selected are the same units here, so both figures are the row's.
+TEST_F(FlatTest, SpaceFiguresDivideTheUnsignedTotal) {
+  struct Row {
+    const char *what;
+    const char *type;
+    std::vector<unsigned long long> sizes;  // of the products on the medium
+    int kib;
+  } rows[] = {
+      {"a 3 GB unit", "code", {3000000000ull}, 2929687},  // 3000000400 bytes
+      {"two units of about 4 GiB", "code", {4294000000ull, 4294000000ull}, 4194303},  // 0xFFFFFFFE bytes
+      {"2^31 - 1 bytes", "code", {1073741823ull, 1073741424ull}, 2097151},
+      {"2^31 bytes", "code", {1073741824ull, 1073741424ull}, 2097152},
+      {"2^31 - 1 bytes of zarn", "zarn", {2147483647ull}, 2097151},
+      {"2^31 bytes of zarn", "zarn", {2147483647ull, 1}, 2097152},
+      {"the largest size twice, zarn", "zarn", {0xFFFFFFFFull, 0xFFFFFFFFull}, 4194303},
+  };
+  int number = 0;
+  for (const Row &row : rows) {
+    SCOPED_TRACE(row.what);
+    const bool zarn = std::string(row.type) == "zarn";
+    std::string medium;
+    for (unsigned long long size : row.sizes) {
+      ++number;
+      medium += TocLine(row.type, "PRD", "P" + std::to_string(number)).Size(size).OnMedia(number);
+    }
+    ASSERT_EQ(OpenMedia(WriteFile("media" + std::to_string(number) + "/TOC", medium)), 0);
+    int nbProduct = 0, nbConfig = 0, size = 0;
+    (zarn ? GenerateListProductZARN : GenerateListProduct)(&nbProduct, &nbConfig, &size);
+    ASSERT_EQ(nbProduct, static_cast<int>(row.sizes.size()));
+    EXPECT_EQ(size, row.kib) << "offered";
+    SelectAll();
+    char message[1024];
+    size = 0;
+    EXPECT_EQ((zarn ? GetSpaceRequiredZARN : GetSpaceRequired)(&size, message), 0);
+    EXPECT_EQ(size, row.kib) << "selected";
+  }
+}

@@ -80,6 +80,22 @@ TEST_F(InstTocIntegrityTest, MissingControlDirectoryReportsEveryUnit) {
   EXPECT_LT(out.rfind(" : file not found"), out.find(" is a prerequisite"));
 }
 
+TEST_F(InstTocIntegrityTest, NamesThatLeaveTheControlDirectoryAreNotFound) {
+  // A file wherever such a name would lead: none of these places is looked at.
+  WriteFile("root/outside", "");
+  WriteFile("root/control/sub/file", "");
+  WriteFile("root/control/FINE", "");
+#ifndef _WIN32
+  WriteFile("root/control/back\\slash", "");  // a file name on POSIX, two on Windows
+#endif
+  std::string root = Dir() + "/root", out;
+  EXPECT_EQ(Check("path_names", root.c_str(), out), 0);
+  std::string expected;
+  for (const char *name : {"../outside", "sub/file", "back\\slash", ".", "..", ""})
+    expected += ControlPath(root, name) + " : file not found, possible trouble in case of removal\n\n";
+  EXPECT_EQ(out, expected);
+}
+
 TEST_F(InstTocIntegrityTest, RootTooLongForAPathCountsAsNotFound) {
   std::string root(1100, 'r'), out;
   EXPECT_EQ(Check("consistent", root.c_str(), out), 0);

@@ -1,5 +1,6 @@
 // Catalogues at the format's maximum: they write back and read again unchanged, and every
 // answer of the name indexes is the one a scan of the table gives.
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -125,7 +126,7 @@ TEST_F(MaxScaleTest, RemovalsCoverTheWholeInstallation) {
   unsigned int size = toc.GetSize(reinterpret_cast<char (*)[32]>(names.data()),
                                   static_cast<unsigned int>(files.installedProducts.size()), ZYNINSCode, 1, list);
   std::vector<std::string> expected, removed;
-  unsigned int expectedSize = 0;
+  unsigned long long expectedSize = 0;  // saturates one below the failure value
   for (int i = toc.GetNbToc() - 1; i >= 0; --i) {
     const ZYNINSUnitToc &e = toc.Entry(i);
     if (e.GetPkg() != ZYNINSPRD && e.GetPkg() != ZYNINSSLT && e.GetPkg() != ZYNINSFIX) continue;
@@ -134,7 +135,7 @@ TEST_F(MaxScaleTest, RemovalsCoverTheWholeInstallation) {
   }
   for (unsigned int k = 0; k < list->GetNbName(); ++k) removed.push_back(list->GetName(k));
   EXPECT_EQ(removed, expected);
-  EXPECT_EQ(size, expectedSize);
+  EXPECT_EQ(size, std::min(expectedSize, 0xFFFFFFFEull));
   operator delete(list);
 
   std::vector<char> fixes(files.installedFixes.size() * 32);

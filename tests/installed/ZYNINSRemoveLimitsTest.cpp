@@ -1,5 +1,10 @@
 // Removal planning at its limits: the to_remove file, refused requests, bounded lists,
 // large and pathological catalogues.
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -7,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "TestSupport.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSLimits.h"
@@ -53,12 +59,61 @@ TEST_F(RemovalLimitsTest, ToRemoveThatCannotBeCreatedFailsTheCall) {
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: unable to build to_remove file\n\n");
 }
 
-TEST_F(RemovalLimitsTest, ToRemoveOnAFullDeviceFailsTheCall) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no full device";
+TEST_F(RemovalLimitsTest, ToRemoveReplacesALinkPlantedUnderItsName) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "making a symbolic link takes a privilege on Windows";
+#else
   auto toc = LoadSample();
-  std::filesystem::create_symlink("/dev/full", "to_remove");
-  EXPECT_EQ(Fixes(*toc, {"FIXVIEW1"}), ZYNINSFailed);
+  std::string victim = WriteFile("elsewhere/victim", "not to be touched\n");
+  std::filesystem::create_symlink(victim, "to_remove");
+  EXPECT_EQ(Fixes(*toc, {"FIXALONE"}), 90u);
+  EXPECT_EQ(ReadFile(victim), "not to be touched\n");
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status("to_remove")));
+  EXPECT_EQ(ReadFile("to_remove"), "FIXALONE Standalone fix\n");
+  // A link to a full device is replaced as well: nothing is written to the device.
+  if (std::filesystem::exists("/dev/full")) {
+    std::filesystem::remove("to_remove");
+    std::filesystem::create_symlink("/dev/full", "to_remove");
+    EXPECT_EQ(Fixes(*toc, {"FIXALONE"}), 90u);
+    EXPECT_EQ(ReadFile("to_remove"), "FIXALONE Standalone fix\n");
+  }
+  EXPECT_EQ(TakeDiagnostics(), "");
+#endif
+}
+
+TEST_F(RemovalLimitsTest, ToRemoveThatCannotBeWrittenKeepsTheOldFile) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "a file-size limit is a POSIX resource limit";
+#else
+  auto toc = LoadSample();
+  WriteFile("to_remove", "kept\n");
+  std::vector<std::string> before = NamesIn(".");
+  // The new file cannot take the line: the call fails with its message and the old file stays.
+  EXPECT_EQ(RunInChild([&] {
+              LimitFileSize(10);
+              bool failed = Fixes(*toc, {"FIXALONE"}) == ZYNINSFailed;
+              return failed && TakeDiagnostics() == "ZYNINSInstToc::GetSize: unable to build to_remove file\n\n" ? 0 : 1;
+            }),
+            0);
+  EXPECT_EQ(ReadFile("to_remove"), "kept\n");
+  EXPECT_EQ(NamesIn("."), before);
+#endif
+}
+
+TEST_F(RemovalLimitsTest, ToRemoveFailsInAReadOnlyDirectoryEvenWhenWritable) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "a read-only attribute on a directory does not stop file creation on Windows";
+#else
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+  auto toc = LoadSample();
+  WriteFile("locked/to_remove", "kept\n");
+  ASSERT_EQ(chdir("locked"), 0);
+  chmod(".", 0555);
+  EXPECT_EQ(Fixes(*toc, {"FIXALONE"}), ZYNINSFailed);
+  chmod(".", 0755);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSInstToc::GetSize: unable to build to_remove file\n\n");
+  EXPECT_EQ(ReadFile("to_remove"), "kept\n");
+#endif
 }
 
 TEST_F(RemovalLimitsTest, ToRemoveIsReplacedNotAppended) {
@@ -149,7 +204,8 @@ TEST_F(RemovalLimitsTest, ProductListLabelsPointIntoTheCatalogue) {
   EXPECT_EQ(Products(*toc, {"VIEWER"}, 0, nullptr), 6110u);
 }
 
-TEST_F(RemovalLimitsTest, TotalNeverShowsTheFailureValue) {
+// Sums saturate one below the failure value instead of wrapping.
+TEST_F(RemovalLimitsTest, TotalsSaturateBelowTheFailureValue) {
   auto toc = LoadText(TocLine("code", "FWK", "BASE").Size(1) +
                       TocLine("code", "FIX", "FIXBIG").Prereqs("BASE ").Size(4294967294) +
                       TocLine("code", "FIX", "FIXONE").Prereqs("BASE ").Size(1) +
@@ -157,8 +213,8 @@ TEST_F(RemovalLimitsTest, TotalNeverShowsTheFailureValue) {
                       TocLine("code", "FIX", "FIXMAX").Prereqs("BASE ").Size(4294967295));
   ASSERT_EQ(toc->GetNbToc(), 5) << _LoadReport;
   EXPECT_EQ(Fixes(*toc, {"FIXBIG", "FIXONE"}), 0xFFFFFFFEu);  // a real all-ones total
-  EXPECT_EQ(Fixes(*toc, {"FIXONE", "FIXMAX"}), 0u);           // sums wrap at 32 bits
-  EXPECT_EQ(Fixes(*toc, {"FIXTWO", "FIXMAX"}), 1u);
+  EXPECT_EQ(Fixes(*toc, {"FIXONE", "FIXMAX"}), 0xFFFFFFFEu);
+  EXPECT_EQ(Fixes(*toc, {"FIXTWO", "FIXMAX", "FIXBIG"}), 0xFFFFFFFEu);
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 

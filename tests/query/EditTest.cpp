@@ -60,6 +60,7 @@ TEST_F(QueryTest, BuildTsortFailsWhenAFileCannotBeWritten) {
   std::filesystem::create_directory("ifreq");
   EXPECT_EQ(unit->Tsort("Unit", ZYNINSCode), 0);
   EXPECT_EQ(ReadFile("prereq"), "S1\nS2\nR1\n");
+  EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"cat", "ifreq", "prereq"}));  // no new file left behind
   std::filesystem::remove("ifreq");
   std::filesystem::remove("prereq");
   std::filesystem::create_directory("prereq");
@@ -79,6 +80,32 @@ TEST_F(QueryTest, BuildTsortFailsInAReadOnlyDirectory) {
   EXPECT_EQ(unit->Tsort("Unit", ZYNINSCode), 0);
   chmod(".", 0755);
   EXPECT_FALSE(std::filesystem::exists("prereq"));
+  // A writable file of that name does not help: the file is replaced, never written in place.
+  WriteFile("locked/prereq", "older\n");
+  chmod(".", 0555);
+  EXPECT_EQ(unit->Tsort("Unit", ZYNINSCode), 0);
+  chmod(".", 0755);
+  EXPECT_EQ(ReadFile("prereq"), "older\n");
+  EXPECT_EQ(NamesIn("."), std::vector<std::string>{"prereq"});
+#endif
+}
+
+TEST_F(QueryTest, BuildTsortReplacesLinksPlantedUnderItsNames) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "making a symbolic link takes a privilege on Windows";
+#else
+  auto unit = Load(kUnit);
+  std::string victim = WriteFile("elsewhere/victim", "not to be touched\n");
+  std::filesystem::create_symlink(victim, "prereq");
+  std::filesystem::create_symlink(Dir() + "/elsewhere/not-yet", "ifreq");  // pointing nowhere
+  EXPECT_EQ(unit->Tsort("Unit", ZYNINSCode), 1);
+  EXPECT_EQ(ReadFile(victim), "not to be touched\n");
+  EXPECT_EQ(NamesIn("elsewhere"), std::vector<std::string>{"victim"});
+  for (const char *name : {"prereq", "ifreq"})
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(name))) << name;
+  EXPECT_EQ(ReadFile("prereq"), "S1\nS2\nR1\n");
+  EXPECT_EQ(ReadFile("ifreq"), "X1\nY1\nX2\nY2\n");
+  EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"cat", "elsewhere", "ifreq", "prereq"}));
 #endif
 }
 

@@ -1,0 +1,3 @@
+#include "Public.h"
+#include <CLI/CLI.hpp>
+  #  include "Record.h"

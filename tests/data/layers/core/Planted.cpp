@@ -1,0 +1,2 @@
+#include "Record.h"
+#include "Setup.h"

@@ -1,0 +1,2 @@
+// The public header.
+#include <string>

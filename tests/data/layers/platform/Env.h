@@ -1,0 +1,2 @@
+// A stand-in.
+#include <cstdlib>
