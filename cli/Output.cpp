@@ -6,6 +6,7 @@
 #include <iomanip>
 
 #include "ToolError.h"
+#include "ZYNINSExplain.h"
 
 UnitList UnitsOf(ZYNINSStockName &list) {
   UnitList units;
@@ -39,10 +40,16 @@ void PrintUnits(std::ostream &out, const UnitList &units) {
     out << "  (none)\n";
     return;
   }
+  // Names as they will show (escaped), so that the labels line up.
+  std::vector<std::string> names;
   std::size_t width = 0;
-  for (const Unit &unit : units) width = std::max(width, unit.Name.size());
   for (const Unit &unit : units) {
-    out << "  " << std::left << std::setw(static_cast<int>(width)) << unit.Name;
+    names.push_back(ZYNINSEscapeText(unit.Name, ZYNINSTextTerminal));
+    width = std::max(width, names.back().size());
+  }
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const Unit &unit = units[i];
+    out << "  " << std::left << std::setw(static_cast<int>(width)) << names[i];
     if (!unit.Label.empty()) out << "  " << unit.Label;
     out << '\n';
     for (const std::string &reason : unit.Reasons) out << std::string(width + 4, ' ') << reason << '\n';

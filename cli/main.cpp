@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
+#include "TerminalText.h"
 #include "ToolError.h"
 #include "WorkDir.h"
 #include "ZYNINSVersion.h"
@@ -56,6 +57,10 @@ int main(int argc, char **argv) {
   const CLI::App *command = app.get_subcommands().front();
   const bool json = JsonWanted();
   if (json) StartJsonDocument(command->get_name());
+  // Labels and names shown as text are escaped; cat gives back the catalogue's bytes,
+  // graph writes DOT, which escapes its own, and a JSON document escapes its own.
+  const std::string &name = command->get_name();
+  TerminalText terminal(!json && name != "cat" && name != "graph");
   // A JSON document ends every run that got as far as the command's work, with the
   // error that stopped it, if any; usage mistakes stay plain text on standard error.
   auto finish = [json](int status, const char *error) {

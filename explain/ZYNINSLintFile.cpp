@@ -2,7 +2,6 @@
 // its lines.
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -151,17 +150,7 @@ ZYNINSLintReport ZYNINSLintedFile::TakeReport() {
 
 std::string ZYNINSLintQuote(const std::string &text) {
   const std::size_t kShown = 40;
-  std::string quoted = "'";
-  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c < 0x7f && c != '\\') {
-      quoted += static_cast<char>(c);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      quoted += escaped;
-    }
-  }
+  std::string quoted = "'" + ZYNINSEscapeText(text.substr(0, kShown), ZYNINSTextAscii);
   if (text.size() > kShown) quoted += "...";
   return quoted + "'";
 }
@@ -208,6 +197,8 @@ ZYNINSLintReport LintFile(const char *path, ZYNINSLintKind kind) {
   ZYNINSLintReferences(file);
   ZYNINSLintCycles(file);
   ZYNINSLintSequence(file);
+  ZYNINSLintSignedSizes(file);
+  ZYNINSLintControlNames(file);
   ZYNINSLintVisibilityList(file);
   return file.TakeReport();
 }

@@ -17,6 +17,7 @@ struct ZYNINSLintLine {
   bool Read = false;           // the line reader accepted the line
   bool NameRead = false;       // its type and name were read, even if a later field was refused
   int IndexI = 0;              // a medium's sequence number, when read
+  unsigned int MediaSize = 0;  // and its media size
 };
 
 class ZYNINSLintedFile {
@@ -73,5 +74,7 @@ void ZYNINSLintReferences(ZYNINSLintedFile &file);
 void ZYNINSLintCycles(ZYNINSLintedFile &file);
 void ZYNINSLintSequence(ZYNINSLintedFile &file);
 void ZYNINSLintVisibilityList(ZYNINSLintedFile &file);
+void ZYNINSLintSignedSizes(ZYNINSLintedFile &file);
+void ZYNINSLintControlNames(ZYNINSLintedFile &file);
 
 #endif

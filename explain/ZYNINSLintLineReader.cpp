@@ -106,6 +106,7 @@ void ZYNINSLintReadLine(ZYNINSLintedFile &file, int i) {
     ZYNINSReadEntry(cursor, entry);
     verdict = cursor.Verdict();
     line.IndexI = prefix.GetIndexI();
+    line.MediaSize = prefix.GetMediaSize();
   } else {
     verdict = ZYNINSReadEntryLine(line.Text.data(), line.Text.size(), entry);
   }

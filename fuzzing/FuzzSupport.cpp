@@ -1,6 +1,9 @@
 #include "FuzzSupport.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,13 +20,27 @@ namespace zynfuzz {
 
 namespace {
 
+// Largest file the process may write. A regression that makes the library write without
+// end (an append to itself, say) then fails its write instead of filling the disk.
+constexpr rlim_t kMostWritten = 64 << 20;
+
+// Caps the size of every file the process writes; SIGXFSZ is ignored, so that a write
+// over the cap fails with EFBIG instead of killing the run.
+void LimitFileSize() {
+  Require(signal(SIGXFSZ, SIG_IGN) != SIG_ERR, "cannot ignore SIGXFSZ");
+  rlimit limit{};
+  Require(getrlimit(RLIMIT_FSIZE, &limit) == 0, "cannot read the file-size limit");
+  if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > kMostWritten) limit.rlim_cur = kMostWritten;
+  Require(setrlimit(RLIMIT_FSIZE, &limit) == 0, "cannot limit the size of written files");
+}
+
 const std::string &CreatedWorkDir() {
   // Never destroyed: the exit handler below still needs it.
   static const std::string *dir = [] {
-    // Files are written and removed for every input: memory-backed storage where there is some.
-    std::error_code absent;
-    fs::path base = fs::is_directory("/dev/shm", absent) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "zyntoc-fuzz-XXXXXX").string();
+    LimitFileSize();
+    // On disk, in the system's temporary folder (TMPDIR, else /tmp): a runaway write in
+    // memory-backed storage would take memory from the whole machine.
+    std::string pattern = (fs::temp_directory_path() / "zyntoc-fuzz-XXXXXX").string();
     Require(mkdtemp(&pattern[0]) != nullptr, "cannot create a private working directory");
     // A translated catalogue from the environment would make the diagnostics depend on it.
     unsetenv("ZYNTOC_MSGPATH");

@@ -20,7 +20,9 @@ void Require(bool holds, const char *what);
 
 // The process's private directory, emptied and made the working directory for one input
 // (the library writes "prereq", "ifreq" and "to_remove" into the working directory); the
-// previous working directory is restored at the end of the input. Removed at exit.
+// previous working directory is restored at the end of the input. Removed at exit. It is
+// made under the system's temporary folder, never in memory-backed storage, and the first
+// one caps every file the process writes at 64 MB (a write beyond fails).
 class PrivateWorkDir {
  public:
   PrivateWorkDir();

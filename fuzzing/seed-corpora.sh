@@ -87,6 +87,69 @@ done
 { echo %%; cat tests/data/installed/removal/installed.toc; echo %%; echo 4; echo PRDA FIXA; } |
   seed planning removal
 
+# Every 32-bit sequence number (both ends, negative, zero, shared, signed) and sizes at
+# the top of their range (all ones, near it, written with a sign), in planning and in
+# removal, with and without the medium's own sizes.
+t=20260101000000
+extreme_sequence() {
+  printf '%s\n' \
+    "01:-2147483648:0:code:FWK:BASE::::1000:$t:LX64:R7:0:Lowest number:" \
+    "01:2147483647:1:code:PRD:TOP::MID NEG ::2000:$t:LX64:R7:0:Highest number:" \
+    "01:-5:2:code:PRD:NEG::BASE ::300:$t:LX64:R7:0:Negative number:" \
+    "01:0:3:code:GRP:MID::BASE :TOP/ADDON :400:$t:LX64:R7:0:Number zero:" \
+    "01:-1:4:code:GRP:ADDON::::5:$t:LX64:R7:0:Minus one:" \
+    "01:3:5:code:PRD:DUP1::BASE ::6:$t:LX64:R7:0:Shares 3:" \
+    "01:3:6:code:PRD:DUP2::DUP1 ::7:$t:LX64:R7:0:Shares 3 too:" \
+    "01:2147483646:7:code:FIX:FIXT::TOP ::8:$t:LX64:R7:0:Fix of the top:" \
+    "01:+7:8:code:PRD:PLUS::::9:$t:LX64:R7:0:Signed seven:" \
+    "01:-2147483647:9:zarn:PRD:ZNEG::::10:$t:ANY:R7:0:Zarn, negative:"
+}
+extreme_sizes() {
+  printf '%s\n' \
+    "01:1:4294967295:code:FWK:HUGE::::4294967295:$t:LX64:R7:0:All ones:" \
+    "01:2:4294967294:code:PRD:BIG::HUGE ::4294967294:$t:LX64:R7:0:All ones but one:" \
+    "01:3:-1:code:PRD:MINUS::HUGE ::-1:$t:LX64:R7:0:Minus one:" \
+    "01:4:+5:code:PRD:PLUS::::+5:$t:LX64:R7:0:Plus five:" \
+    "01:5:-4294967295:code:PRD:WRAP::::-4294967295:$t:LX64:R7:0:Wraps to one:" \
+    "01:6:-1048576:code:PRD:NEGMB::::-1048576:$t:LX64:R7:0:Minus a MiB:" \
+    "01:7:0:code:PRD:ZERO::::0:$t:LX64:R7:0:Nothing:" \
+    "01:8:2147483648:code:PRD:HALF::::2147483648:$t:LX64:R7:0:2 GiB:" \
+    "01:9:3221225472:code:PRD:THREEGB::::3221225472:$t:LX64:R7:0:3 GiB:"
+}
+installed_base="code:FWK:OLD::::1:$t:LX64:R7:0:Installed framework:"
+{ extreme_sequence; echo %%; echo "$installed_base"; echo %%; echo 0; echo TOP DUP2 PLUS FIXT; } |
+  seed planning extreme-sequence
+{ extreme_sequence; echo %%; echo %%; echo 3; echo TOP DUP1 DUP2 ZNEG; } | seed planning extreme-sequence-switch
+{ extreme_sizes; echo %%; echo "$installed_base"; echo %%; echo 0; echo BIG MINUS PLUS WRAP NEGMB ZERO HALF THREEGB; } |
+  seed planning extreme-sizes
+{ extreme_sizes; echo %%; echo %%; echo 2; echo HUGE BIG MINUS THREEGB HALF; } | seed planning extreme-sizes-switch
+{ echo %%; printf '%s\n' \
+    "code:FWK:HUGE::::4294967295:$t:LX64:R7:0:All ones:" \
+    "code:PRD:BIG::HUGE ::4294967294:$t:LX64:R7:0:All ones but one:" \
+    "code:PRD:THREEGB::HUGE ::3221225472:$t:LX64:R7:0:3 GiB:" \
+    "code:PRD:MINUS::HUGE ::-1:$t:LX64:R7:0:Minus one:" \
+    "code:FIX:FIXB::BIG ::4294967295:$t:LX64:R7:0:Fix of the big one:"
+  echo %%; echo 4; echo BIG THREEGB MINUS FIXB; } | seed planning extreme-removal
+extreme_sequence | seed media extreme-sequence
+extreme_sizes | seed media extreme-sizes
+{ extreme_sizes; echo %%; echo BIG MINUS PLUS WRAP NEGMB ZERO HALF THREEGB; echo %%; echo "$installed_base"; echo %%
+  printf '\000\000\001\001\001\004\010\025\027\030\000\030\001\026\003\031\001\001\031\001\001\001\001\001'
+} | seed flat extreme-sizes
+
+# Installed unit names that look like paths: the integrity check must not leave the
+# control directory for them.
+{ printf '%s\n' \
+    "code:FWK:BASE::::1:$t:LX64:R7:0:Base:" \
+    "code:PRD:..::BASE ::1:$t:LX64:R7:0:Dot dot:" \
+    "code:PRD:.::BASE ::1:$t:LX64:R7:0:Dot:" \
+    "code:PRD:../PRESENT::BASE ::1:$t:LX64:R7:0:Up and back:" \
+    "code:PRD:a/b::BASE ::1:$t:LX64:R7:0:Slash:" \
+    'code:PRD:..\PRESENT::BASE ::1:'"$t"':LX64:R7:0:Backslash:' \
+    "code:PRD:/etc/passwd::BASE ::1:$t:LX64:R7:0:Absolute:" \
+    "code:PRD:...::BASE ::1:$t:LX64:R7:0:Three dots:" \
+    "code:FIX:FIXP::../PRESENT a/b :./x/../PRESENT :1:$t:LX64:R7:0:Fix of paths:"
+  echo %%; echo BASE ... b etc; } | seed installed path-names
+
 # Message catalogues, keys, default formats and parameters.
 { cat examples/msg/ZYNWFToc.msg; echo %%; echo GetSize.Msg_AlreadyInstalled
   echo 'ZYNINSMediaToc::GetSize: %s %s already installed'; echo SKETCH; echo code; } | seed messages sample

@@ -1,5 +1,10 @@
 // Explanations beside the catalogue classes: what is wrong with a catalogue file, for
-// its author, and why planning takes each unit, for an administrator.
+// its author, why planning takes each unit, for an administrator, and catalogue text made
+// safe to show.
+//
+// Like the rest of the library, these are used from one thread at a time: no two threads
+// may be inside the library at once, even on separate objects, since the diagnostic
+// buffer and the observer setting are shared by the whole process.
 #ifndef ZYNINSExplain_h
 #define ZYNINSExplain_h
 
@@ -52,6 +57,11 @@ ZYNTOC_API ZYNINSLintReport ZYNINSLintFile(const char *path, ZYNINSLintKind kind
 // the moment they decide it. Names are the 32-byte unit names, valid during the call only.
 // Without an observer planning does exactly what it always does. Like the rest of the
 // library, the setting is process-wide and for one thread at a time.
+//
+// An observer is called in the middle of planning: it must not edit (Remove,
+// SetTimestamp), plan on, or destroy the catalogue being planned or the installed
+// catalogue planning consults, nor set another observer. It may read other data and
+// record what it is told.
 
 class ZYNTOC_API ZYNINSPlanObserver {
  public:
@@ -82,5 +92,22 @@ class ZYNTOC_API ZYNINSPlanObserver {
 
 // Sets the observer planning reports to; null removes it. Returns the previous one.
 ZYNTOC_API ZYNINSPlanObserver *ZYNINSSetPlanObserver(ZYNINSPlanObserver *observer);
+
+// ---------------------------------------------------------------------------------------
+// Catalogue text for people.
+//
+// A catalogue's labels and names are bytes from a file: shown as they are, a control
+// byte could move a terminal's cursor, clear its screen or retitle its window. Escaped,
+// each byte that is not printable text is written \xHH (two upper-case hexadecimal
+// digits).
+
+enum ZYNINSTextForm {
+  ZYNINSTextAscii,    // printable ASCII only; '\' is written \x5C too, so that the text
+                      // reads back unambiguously (the catalogue checks quote this way)
+  ZYNINSTextTerminal  // printable ASCII, well-formed UTF-8 characters other than the C1
+                      // controls (U+0080 to U+009F), and '\n' are kept
+};
+
+ZYNTOC_API std::string ZYNINSEscapeText(const std::string &text, ZYNINSTextForm form);
 
 #endif

@@ -1,4 +1,15 @@
 // TOC catalogues: entry types, the entry record, result lists and the catalogue base class.
+//
+// Threads: the library is used from one thread at a time, separate objects included. It
+// has no locks, and every catalogue shares the process-wide diagnostic stream and message
+// buffer (sResetInfoMsg, sGetInfoMsg), so two threads must never be inside the library at
+// once, even on two catalogues; a caller that uses it from several threads serialises
+// every call, the destruction of catalogues included.
+//
+// Callbacks run in the middle of an operation: a planning observer (ZYNINSExplain.h) and
+// the flat interface's message-box handler (ZYNINSFlat.h) must not edit, plan on or
+// destroy the catalogue they are told about (the one being planned on or opened, and the
+// installed catalogue planning consults).
 #ifndef ZYNINSToc_h
 #define ZYNINSToc_h
 

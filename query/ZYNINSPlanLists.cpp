@@ -1,7 +1,11 @@
-// The work record of the planners, one per thread.
+// The work record of the planners. The library runs on one thread at a time, so one
+// record serves the process; it is constant-initialised, with no constructor at load.
 #include "ZYNINSPlanLists.h"
 
-ZYNINSPlanWork &ZYNINSLastPlanWork() {
-  thread_local ZYNINSPlanWork work;
-  return work;
-}
+namespace {
+
+ZYNINSPlanWork sLastPlanWork;
+
+}  // namespace
+
+ZYNINSPlanWork &ZYNINSLastPlanWork() { return sLastPlanWork; }

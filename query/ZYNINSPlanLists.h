@@ -50,7 +50,7 @@ inline unsigned int ZYNINSAddSize(unsigned int total, unsigned int size) {
   return sum > ZYNINSLargestTotal ? ZYNINSLargestTotal : static_cast<unsigned int>(sum);
 }
 
-// The work of the last plan that ran in this thread, counted so that tests bound the work
+// The work of the last plan that ran in the process, counted so that tests bound the work
 // rather than the time: the passes, and the steps (names scanned, candidates tested,
 // related entries looked at).
 struct ZYNINSPlanWork {

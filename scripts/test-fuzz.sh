@@ -2,6 +2,7 @@
 # Fuzzes every target for a short, fixed time from its corpus, in a clang build with
 # libFuzzer, ASan and UBSan. Fails on any crash, leak, sanitizer report, input slower
 # than 1 s or memory above 512 MB. Inputs found go to a scratch directory, not the corpus.
+# The targets cap every file they write at 64 MB and work in the temporary folder.
 #   scripts/test-fuzz.sh [SECONDS_PER_TARGET [TARGET...]]   (default 30 s, every target)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,8 +24,11 @@ cmake --build "$dir" -j"$jobs" --target zyntoc_fuzz_all
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 root=$PWD
+# Scratch on disk under the system's temporary folder, never memory-backed: the targets'
+# private directories go there too, so that one a crash or timeout leaves is removed.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+export TMPDIR=$scratch
 # Inputs that failed are kept for the replay driver and the corpus.
 artifacts=$root/$dir/artifacts
 mkdir -p "$artifacts"

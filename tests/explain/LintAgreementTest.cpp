@@ -80,6 +80,8 @@ TEST_F(LintAgreementTest, BadInputs) {
       {"other-ga", goodInstalled + "zarn:PRD:Q::::1:t:o:G2:0:l:\n"},
       {"duplicate", goodInstalled + goodInstalled},
       {"fsp-alone", goodInstalled + "code:FSP:CORE.1::P ::1:t:o:g:1:l:\n"},
+      {"signed-sizes", "01:-3:-1:code:PRD:P::::-1048576:t:o:g:0:l:\n01:4:+1:code:PRD:Q::::-4294967296:t:o:g:0:l:\n"},
+      {"path-names", goodInstalled + "code:PRD:../P::::1:t:o:g:0:l:\ncode:PRD:..::::1:t:o:g:0:l:\n"},
   };
   for (const auto &input : inputs) ExpectAgreementBothWays(WriteFile(input.first, input.second));
   ExpectAgreementBothWays(Dir());  // a directory

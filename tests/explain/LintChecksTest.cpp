@@ -1,6 +1,6 @@
 // The checks across lines where the samples do not reach: long prerequisite chains,
-// how a file's kind is guessed, sequence numbers out of order, line ends, and both sides of
-// the edges of each check.
+// how a file's kind is guessed, sequence numbers out of order, line ends, fields that load
+// but do not mean what they seem, and both sides of the edges of each check.
 #include <string>
 
 #include "TestSupport.h"
@@ -118,4 +118,81 @@ TEST_F(LintChecksTest, FindingsAtTheEdges) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(Findings(ZYNINSLintFile(WriteFile("TOC", row.text).c_str(), row.kind)), row.findings);
   }
+}
+
+// Fields that load but do not mean what they seem: a size written with a sign (named with
+// the value it loads as) and a name that cannot be a file of the control directory.
+TEST_F(LintChecksTest, SignedSizesAndNamesNoControlFileCanHave) {
+  const struct {
+    ZYNINSLintKind kind;
+    const char *line;
+    const char *findings;
+  } rows[] = {
+      {ZYNINSLintInstalled, "code:PRD:P::::-1:t:o:g:0:l:",
+       "1:15: warning: the size '-1' is written with a sign: it loads as 4294967295\n"},
+      {ZYNINSLintInstalled, "code:PRD:P::::+5:t:o:g:0:l:",
+       "1:15: warning: the size '+5' is written with a sign: it loads as 5\n"},
+      {ZYNINSLintInstalled, "code:PRD:P:::: -4294967295:t:o:g:0:l:",
+       "1:15: warning: the size '-4294967295' is written with a sign: it loads as 1\n"},
+      {ZYNINSLintInstalled, "code:PRD:P::::-1048576:t:o:g:0:l:",
+       "1:15: warning: the size '-1048576' is written with a sign: it loads as 4293918720\n"},
+      {ZYNINSLintInstalled, "code:PRD:P::::-0:t:o:g:0:l:",
+       "1:15: warning: the size '-0' is written with a sign: it loads as 0\n"},
+      {ZYNINSLintInstalled, "code:PRD:P::::4294967295:t:o:g:0:l:", ""},
+      {ZYNINSLintInstalled, "code:PRD:P::::-4294967296:t:o:g:0:l:",
+       "1:15: error: the size '-4294967296' is out of range\n"},
+      {ZYNINSLintMedia, "01:3:-1:code:PRD:P::::-2:t:o:g:0:l:",
+       "1:6: warning: the media size '-1' is written with a sign: it loads as 4294967295\n"
+       "1:23: warning: the size '-2' is written with a sign: it loads as 4294967294\n"},
+      {ZYNINSLintMedia, "01:-2147483648:+7:code:PRD:P::::1:t:o:g:0:l:",
+       "1:16: warning: the media size '+7' is written with a sign: it loads as 7\n"},
+      {ZYNINSLintInstalled, "code:PRD:a/b::::1:t:o:g:0:l:",
+       "1:10: warning: the name 'a/b' cannot be a file of the control directory: the integrity check reports it "
+       "not found\n"},
+      {ZYNINSLintInstalled, "code:PRD:..\\PRESENT::::1:t:o:g:0:l:",
+       "1:10: warning: the name '..\\x5CPRESENT' cannot be a file of the control directory: the integrity "
+       "check reports it not found\n"},
+      {ZYNINSLintInstalled, "code:PRD:.::::1:t:o:g:0:l:",
+       "1:10: warning: the name '.' cannot be a file of the control directory: the integrity check reports it "
+       "not found\n"},
+      {ZYNINSLintMedia, "01:3:1:code:PRD:..::::1:t:o:g:0:l:",
+       "1:17: warning: the name '..' cannot be a file of the control directory: the integrity check reports it "
+       "not found\n"},
+      {ZYNINSLintInstalled, "code:PRD:::::1:t:o:g:0:l:",
+       "1:10: warning: the name '' cannot be a file of the control directory: the integrity check reports it "
+       "not found\n"},
+      {ZYNINSLintInstalled, "code:PRD:...::::1:t:o:g:0:l:", ""},
+      {ZYNINSLintInstalled, "code:PRD:.hidden::::1:t:o:g:0:l:", ""},
+  };
+  for (const auto &row : rows) {
+    std::string path = WriteFile("TOC", std::string(row.line) + "\n");
+    ZYNINSLintReport report = ZYNINSLintFile(path.c_str(), row.kind);
+    EXPECT_EQ(Findings(report), row.findings) << row.line;
+    for (const ZYNINSLintFinding &finding : report.Findings) EXPECT_EQ(finding.File, path) << row.line;
+  }
+}
+
+// The escaping the checks quote with and the tool shows catalogue text with: ASCII form,
+// and terminal form, which keeps well-formed UTF-8 but for the C1 controls.
+TEST_F(LintChecksTest, EscapedTextKeepsOnlyPrintableText) {
+  const struct {
+    const char *text, *ascii, *terminal;
+  } rows[] = {
+      {"plain ~text~", "plain ~text~", "plain ~text~"},
+      {"a\\b\n", "a\\x5Cb\\x0A", "a\\b\n"},
+      {"\x1b[2J\r\a\t\x7f", "\\x1B[2J\\x0D\\x07\\x09\\x7F", "\\x1B[2J\\x0D\\x07\\x09\\x7F"},
+      {"caf\xc3\xa9 \xf0\x9f\x98\x80", "caf\\xC3\\xA9 \\xF0\\x9F\\x98\\x80", "caf\xc3\xa9 \xf0\x9f\x98\x80"},
+      {"C1 \xc2\x9b \xc2\xa0", "C1 \\xC2\\x9B \\xC2\\xA0", "C1 \\xC2\\x9B \xc2\xa0"},
+      // Lone and cut bytes, overlong forms, surrogates, beyond U+10FFFF.
+      {"\x9b\xff\xe2\x82", "\\x9B\\xFF\\xE2\\x82", "\\x9B\\xFF\\xE2\\x82"},
+      {"\xc0\xaf\xe0\x80\x80\xed\xa0\x80\xf4\x90\x80\x80", "\\xC0\\xAF\\xE0\\x80\\x80\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80",
+       "\\xC0\\xAF\\xE0\\x80\\x80\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80"},
+  };
+  for (const auto &row : rows) {
+    EXPECT_EQ(ZYNINSEscapeText(row.text, ZYNINSTextAscii), row.ascii);
+    EXPECT_EQ(ZYNINSEscapeText(row.text, ZYNINSTextTerminal), row.terminal);
+    // What the terminal form writes reads the same when escaped again.
+    EXPECT_EQ(ZYNINSEscapeText(row.terminal, ZYNINSTextTerminal), row.terminal);
+  }
+  EXPECT_EQ(ZYNINSEscapeText(std::string("a\0b", 3), ZYNINSTextTerminal), "a\\x00b");
 }
