@@ -4,7 +4,7 @@
 #include "ZYNINSFlat.h"
 #include "ZYNINSSetupState.h"
 
-extern "C" int CheckInteg(char *root) {
+extern "C" int ZYNTOC_CALL CheckInteg(char *root) {
   ZYNINSInstToc *toc = ZYNINSSetup.IntegrityInstToc;
   if (!toc) return 0;
   // The findings are not delivered anywhere: only the code counts.

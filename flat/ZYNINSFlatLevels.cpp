@@ -41,7 +41,7 @@ int OpenInstalledCatalogue(ZYNINSInstToc *&toc) {
 
 extern "C" {
 
-const char *ZYNGetGALevel(void) {
+const char *ZYNTOC_CALL ZYNGetGALevel(void) {
   ZYNINSSetup.LevelCaller = "ZYNGetGALevel";
   ZYNINSInstToc *toc = nullptr;
   const char *level = nullptr;
@@ -51,7 +51,7 @@ const char *ZYNGetGALevel(void) {
   return level;
 }
 
-int ZYNGetSPKLevel(void) {
+int ZYNTOC_CALL ZYNGetSPKLevel(void) {
   ZYNINSSetup.LevelCaller = "ZYNGetSPKLevel";
   ZYNINSInstToc *toc = nullptr;
   int level = -1;

@@ -89,31 +89,31 @@ void CopyOfferedLabel(ZYNINSStockName *list, const int *offered, int nbOffered, 
 
 extern "C" {
 
-int GenerateListProduct(int *nbProduct, int *nbConfig, int *size) {
+int ZYNTOC_CALL GenerateListProduct(int *nbProduct, int *nbConfig, int *size) {
   return GenerateListProductIn(ZYNINSCodeMode, nbProduct, nbConfig, size);
 }
 
-int GenerateListProductZARN(int *nbProduct, int *nbConfig, int *size) {
+int ZYNTOC_CALL GenerateListProductZARN(int *nbProduct, int *nbConfig, int *size) {
   return GenerateListProductIn(ZYNINSZarnMode, nbProduct, nbConfig, size);
 }
 
-int GenerateInstalled(int *count) { return GenerateInstalledIn(ZYNINSCodeMode, count); }
+int ZYNTOC_CALL GenerateInstalled(int *count) { return GenerateInstalledIn(ZYNINSCodeMode, count); }
 
-int GenerateInstalledZARN(int *count) { return GenerateInstalledIn(ZYNINSZarnMode, count); }
+int ZYNTOC_CALL GenerateInstalledZARN(int *count) { return GenerateInstalledIn(ZYNINSZarnMode, count); }
 
-int GetiemeProductLabel(int i, char *label) {
+int ZYNTOC_CALL GetiemeProductLabel(int i, char *label) {
   const ZYNINSSetupState &s = ZYNINSSetup;
   CopyOfferedLabel(s.ProductList, s.AvailProduct, s.NbAvailProduct, i, label);
   return 0;
 }
 
-int GetiemeConfigLabel(int i, char *label) {
+int ZYNTOC_CALL GetiemeConfigLabel(int i, char *label) {
   const ZYNINSSetupState &s = ZYNINSSetup;
   CopyOfferedLabel(s.ConfigList, s.AvailConfig, s.NbAvailConfig, i, label);
   return 0;
 }
 
-int GetiemeInstallProduct(int i, char *label) {
+int ZYNTOC_CALL GetiemeInstallProduct(int i, char *label) {
   const ZYNINSSetupState &s = ZYNINSSetup;
   const char *text = nullptr;
   if (i >= 0 && i < s.NbInstalledConfig)

@@ -27,19 +27,19 @@ char *FileNameOrEmpty(char *fileName) {
 
 extern "C" {
 
-int newMediaToc(char *fileName) {
+int ZYNTOC_CALL newMediaToc(char *fileName) {
   ZYNINSToc::sResetInfoMsg(nullptr);
   ZYNINSSetupStoreMediaToc(new (std::nothrow) ZYNINSMediaToc(FileNameOrEmpty(fileName)));
   return ShowLoadDiagnostics();
 }
 
-int newInstToc(char *fileName, int selector) {
+int ZYNTOC_CALL newInstToc(char *fileName, int selector) {
   ZYNINSToc::sResetInfoMsg(nullptr);
   ZYNINSSetupStoreInstToc(new (std::nothrow) ZYNINSInstToc(FileNameOrEmpty(fileName)), selector);
   return ShowLoadDiagnostics();
 }
 
-int GetGALevelTOC(char *level) {
+int ZYNTOC_CALL GetGALevelTOC(char *level) {
   ZYNINSMediaToc *toc = ZYNINSSetup.SetupMediaToc;
   // The caller's buffer is already zeroed: the text goes in without a NUL of its own.
   if (toc && level) {
@@ -49,7 +49,7 @@ int GetGALevelTOC(char *level) {
   return 0;
 }
 
-int GetSPLevel(int *level) {
+int ZYNTOC_CALL GetSPLevel(int *level) {
   ZYNINSInstToc *toc = ZYNINSSetup.SetupInstToc;
   if (toc && level) *level = toc->GetSPKLevel(1);
   return 0;

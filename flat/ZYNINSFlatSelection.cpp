@@ -41,7 +41,7 @@ int CopyCount(int value, int *count) {
 
 extern "C" {
 
-int SelectAll(void) {
+int ZYNTOC_CALL SelectAll(void) {
   ZYNINSSetupState &s = ZYNINSSetup;
   SelectOffered(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, s.ConfigList, s.AvailConfig,
                 s.NbAvailConfig);
@@ -50,43 +50,43 @@ int SelectAll(void) {
   return 0;
 }
 
-int StockSelectedProdLabel(const char *label) {
+int ZYNTOC_CALL StockSelectedProdLabel(const char *label) {
   ZYNINSSetupState &s = ZYNINSSetup;
   Select(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, label);
   return 0;
 }
 
-int StockSelectedConfigLabel(const char *label) {
+int ZYNTOC_CALL StockSelectedConfigLabel(const char *label) {
   ZYNINSSetupState &s = ZYNINSSetup;
   Select(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, label);
   return 0;
 }
 
-int ClearSelectAll(void) {
+int ZYNTOC_CALL ClearSelectAll(void) {
   ZYNINSSetupClearProdSelect();
   ZYNINSSetupClearConfigSelect();
   return 0;
 }
 
-int ClearNbProdSelect(void) {
+int ZYNTOC_CALL ClearNbProdSelect(void) {
   ZYNINSSetupClearProdSelect();
   return 0;
 }
 
-int ClearNbConfigSelect(void) {
+int ZYNTOC_CALL ClearNbConfigSelect(void) {
   ZYNINSSetupClearConfigSelect();
   return 0;
 }
 
-int GetNbProdSelect(int *count) { return CopyCount(ZYNINSSetup.NbProdSelect, count); }
+int ZYNTOC_CALL GetNbProdSelect(int *count) { return CopyCount(ZYNINSSetup.NbProdSelect, count); }
 
-int GetiemeProdSelect(int i, char *label) {
+int ZYNTOC_CALL GetiemeProdSelect(int i, char *label) {
   return CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label);
 }
 
-int GetNbConfigSelect(int *count) { return CopyCount(ZYNINSSetup.NbConfigSelect, count); }
+int ZYNTOC_CALL GetNbConfigSelect(int *count) { return CopyCount(ZYNINSSetup.NbConfigSelect, count); }
 
-int GetiemeConfigSelect(int i, char *label) {
+int ZYNTOC_CALL GetiemeConfigSelect(int i, char *label) {
   return CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
 }
 

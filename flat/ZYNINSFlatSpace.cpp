@@ -87,16 +87,20 @@ int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
 
 extern "C" {
 
-int GetSpaceRequired(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSCodeMode, size, message); }
+int ZYNTOC_CALL GetSpaceRequired(int *size, char *message) {
+  return GetSpaceRequiredIn(ZYNINSCodeMode, size, message);
+}
 
-int GetSpaceRequiredZARN(int *size, char *message) { return GetSpaceRequiredIn(ZYNINSZarnMode, size, message); }
+int ZYNTOC_CALL GetSpaceRequiredZARN(int *size, char *message) {
+  return GetSpaceRequiredIn(ZYNINSZarnMode, size, message);
+}
 
-int GetnbCAF(int *count) {
+int ZYNTOC_CALL GetnbCAF(int *count) {
   if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
   return 0;
 }
 
-int GetiemeCAF(int i, char *name) {
+int ZYNTOC_CALL GetiemeCAF(int i, char *name) {
   const ZYNINSSetupState &s = ZYNINSSetup;
   if (!name) return 0;
   if (i >= 0 && static_cast<unsigned int>(i) < s.NbCAF)
@@ -106,7 +110,7 @@ int GetiemeCAF(int i, char *name) {
   return 0;
 }
 
-int UpdatePresent(char *target, char *source) {
+int ZYNTOC_CALL UpdatePresent(char *target, char *source) {
   std::FILE *out = target ? std::fopen(target, "ab") : nullptr;
   if (!out) return -1;
   std::FILE *in = source ? std::fopen(source, "rb") : nullptr;
@@ -130,8 +134,8 @@ int UpdatePresent(char *target, char *source) {
   return 0;
 }
 
-int CheckUnloadProduct(void) { return CheckUnloadProductIn(ZYNINSCodeMode); }
+int ZYNTOC_CALL CheckUnloadProduct(void) { return CheckUnloadProductIn(ZYNINSCodeMode); }
 
-int CheckUnloadProductZARN(void) { return CheckUnloadProductIn(ZYNINSZarnMode); }
+int ZYNTOC_CALL CheckUnloadProductZARN(void) { return CheckUnloadProductIn(ZYNINSZarnMode); }
 
 }  // extern "C"
