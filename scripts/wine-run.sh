@@ -15,8 +15,8 @@ budget=10
 out=$(mktemp) && err=$(mktemp) || exit 1
 trap 'rm -f "$out" "$err"' EXIT
 
-# Microseconds since the epoch (bash 5).
-now() { echo "${EPOCHREALTIME/./}"; }
+# Microseconds since the epoch (bash 5; the locale picks the decimal separator).
+now() { echo "${EPOCHREALTIME//[.,]/}"; }
 
 # Notes one retry in the shared log; fails when the test command has spent its budget.
 spend_retry() {  # ATTEMPT PROGRAM [ARGUMENT...]
