@@ -6,7 +6,7 @@
 #include "ZYNINSSetupState.h"
 
 // Guarded (ZYNINSGuard.h): a check that cannot run does not show the integrity (0).
-extern "C" int CheckInteg(char *root) {
+extern "C" int ZYNTOC_CALL CheckInteg(char *root) {
   return ZYNINSGuarded(0, [&] {
     ZYNINSInstToc *toc = ZYNINSSetup.IntegrityInstToc;
     if (!toc) return 0;

@@ -45,7 +45,7 @@ int OpenInstalledCatalogue(std::unique_ptr<ZYNINSInstToc> &toc) {
 // included, gives their documented failure result.
 extern "C" {
 
-const char *ZYNGetGALevel(void) {
+const char *ZYNTOC_CALL ZYNGetGALevel(void) {
   return ZYNINSGuarded(static_cast<const char *>(nullptr), [] {
     ZYNINSSetup.LevelCaller = "ZYNGetGALevel";
     std::unique_ptr<ZYNINSInstToc> toc;
@@ -54,7 +54,7 @@ const char *ZYNGetGALevel(void) {
   });
 }
 
-int ZYNGetSPKLevel(void) {
+int ZYNTOC_CALL ZYNGetSPKLevel(void) {
   return ZYNINSGuarded(-1, [] {
     ZYNINSSetup.LevelCaller = "ZYNGetSPKLevel";
     std::unique_ptr<ZYNINSInstToc> toc;

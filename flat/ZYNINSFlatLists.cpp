@@ -91,23 +91,23 @@ void CopyOfferedLabel(ZYNINSStockName *list, const int *offered, int nbOffered, 
 // Each exported function runs guarded (ZYNINSGuard.h); they have no failure result but 0.
 extern "C" {
 
-int GenerateListProduct(int *nbProduct, int *nbConfig, int *size) {
+int ZYNTOC_CALL GenerateListProduct(int *nbProduct, int *nbConfig, int *size) {
   return ZYNINSGuarded(0, [&] { return GenerateListProductIn(ZYNINSCodeMode, nbProduct, nbConfig, size); });
 }
 
-int GenerateListProductZARN(int *nbProduct, int *nbConfig, int *size) {
+int ZYNTOC_CALL GenerateListProductZARN(int *nbProduct, int *nbConfig, int *size) {
   return ZYNINSGuarded(0, [&] { return GenerateListProductIn(ZYNINSZarnMode, nbProduct, nbConfig, size); });
 }
 
-int GenerateInstalled(int *count) {
+int ZYNTOC_CALL GenerateInstalled(int *count) {
   return ZYNINSGuarded(0, [&] { return GenerateInstalledIn(ZYNINSCodeMode, count); });
 }
 
-int GenerateInstalledZARN(int *count) {
+int ZYNTOC_CALL GenerateInstalledZARN(int *count) {
   return ZYNINSGuarded(0, [&] { return GenerateInstalledIn(ZYNINSZarnMode, count); });
 }
 
-int GetiemeProductLabel(int i, char *label) {
+int ZYNTOC_CALL GetiemeProductLabel(int i, char *label) {
   return ZYNINSGuarded(0, [&] {
   const ZYNINSSetupState &s = ZYNINSSetup;
   CopyOfferedLabel(s.ProductList, s.AvailProduct, s.NbAvailProduct, i, label);
@@ -115,7 +115,7 @@ int GetiemeProductLabel(int i, char *label) {
   });
 }
 
-int GetiemeConfigLabel(int i, char *label) {
+int ZYNTOC_CALL GetiemeConfigLabel(int i, char *label) {
   return ZYNINSGuarded(0, [&] {
   const ZYNINSSetupState &s = ZYNINSSetup;
   CopyOfferedLabel(s.ConfigList, s.AvailConfig, s.NbAvailConfig, i, label);
@@ -123,7 +123,7 @@ int GetiemeConfigLabel(int i, char *label) {
   });
 }
 
-int GetiemeInstallProduct(int i, char *label) {
+int ZYNTOC_CALL GetiemeInstallProduct(int i, char *label) {
   return ZYNINSGuarded(0, [&] {
   const ZYNINSSetupState &s = ZYNINSSetup;
   const char *text = nullptr;

@@ -30,7 +30,7 @@ extern "C" {
 
 // Every exported function runs guarded (ZYNINSGuard.h): what a load cannot report itself
 // (showing its text failed, the caller's handler threw) still counts as diagnostics shown.
-int newMediaToc(char *fileName) {
+int ZYNTOC_CALL newMediaToc(char *fileName) {
   return ZYNINSGuarded(1, [&] {
     ZYNINSToc::sResetInfoMsg(nullptr);
     ZYNINSSetupStoreMediaToc(new (std::nothrow) ZYNINSMediaToc(FileNameOrEmpty(fileName)));
@@ -38,7 +38,7 @@ int newMediaToc(char *fileName) {
   });
 }
 
-int newInstToc(char *fileName, int selector) {
+int ZYNTOC_CALL newInstToc(char *fileName, int selector) {
   return ZYNINSGuarded(1, [&] {
     ZYNINSToc::sResetInfoMsg(nullptr);
     ZYNINSSetupStoreInstToc(new (std::nothrow) ZYNINSInstToc(FileNameOrEmpty(fileName)), selector);
@@ -46,7 +46,7 @@ int newInstToc(char *fileName, int selector) {
   });
 }
 
-int GetGALevelTOC(char *level) {
+int ZYNTOC_CALL GetGALevelTOC(char *level) {
   return ZYNINSGuarded(0, [&] {
     ZYNINSMediaToc *toc = ZYNINSSetup.SetupMediaToc;
     // The caller's buffer is already zeroed: the text goes in without a NUL of its own.
@@ -58,7 +58,7 @@ int GetGALevelTOC(char *level) {
   });
 }
 
-int GetSPLevel(int *level) {
+int ZYNTOC_CALL GetSPLevel(int *level) {
   return ZYNINSGuarded(0, [&] {
     ZYNINSInstToc *toc = ZYNINSSetup.SetupInstToc;
     if (toc && level) *level = toc->GetSPKLevel(1);

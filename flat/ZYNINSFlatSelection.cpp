@@ -43,7 +43,7 @@ int CopyCount(int value, int *count) {
 // Each exported function runs guarded (ZYNINSGuard.h); they have no failure result but 0.
 extern "C" {
 
-int SelectAll(void) {
+int ZYNTOC_CALL SelectAll(void) {
   return ZYNINSGuarded(0, [] {
     ZYNINSSetupState &s = ZYNINSSetup;
     SelectOffered(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, s.ConfigList, s.AvailConfig,
@@ -54,7 +54,7 @@ int SelectAll(void) {
   });
 }
 
-int StockSelectedProdLabel(const char *label) {
+int ZYNTOC_CALL StockSelectedProdLabel(const char *label) {
   return ZYNINSGuarded(0, [&] {
     ZYNINSSetupState &s = ZYNINSSetup;
     Select(s.ProdSelect, &s.NbProdSelect, s.NbAvailProduct, label);
@@ -62,7 +62,7 @@ int StockSelectedProdLabel(const char *label) {
   });
 }
 
-int StockSelectedConfigLabel(const char *label) {
+int ZYNTOC_CALL StockSelectedConfigLabel(const char *label) {
   return ZYNINSGuarded(0, [&] {
     ZYNINSSetupState &s = ZYNINSSetup;
     Select(s.ConfigSelect, &s.NbConfigSelect, s.NbAvailConfig, label);
@@ -70,7 +70,7 @@ int StockSelectedConfigLabel(const char *label) {
   });
 }
 
-int ClearSelectAll(void) {
+int ZYNTOC_CALL ClearSelectAll(void) {
   return ZYNINSGuarded(0, [] {
     ZYNINSSetupClearProdSelect();
     ZYNINSSetupClearConfigSelect();
@@ -78,33 +78,33 @@ int ClearSelectAll(void) {
   });
 }
 
-int ClearNbProdSelect(void) {
+int ZYNTOC_CALL ClearNbProdSelect(void) {
   return ZYNINSGuarded(0, [] {
     ZYNINSSetupClearProdSelect();
     return 0;
   });
 }
 
-int ClearNbConfigSelect(void) {
+int ZYNTOC_CALL ClearNbConfigSelect(void) {
   return ZYNINSGuarded(0, [] {
     ZYNINSSetupClearConfigSelect();
     return 0;
   });
 }
 
-int GetNbProdSelect(int *count) {
+int ZYNTOC_CALL GetNbProdSelect(int *count) {
   return ZYNINSGuarded(0, [&] { return CopyCount(ZYNINSSetup.NbProdSelect, count); });
 }
 
-int GetiemeProdSelect(int i, char *label) {
+int ZYNTOC_CALL GetiemeProdSelect(int i, char *label) {
   return ZYNINSGuarded(0, [&] { return CopySelected(ZYNINSSetup.ProdSelect, ZYNINSSetup.NbProdSelect, i, label); });
 }
 
-int GetNbConfigSelect(int *count) {
+int ZYNTOC_CALL GetNbConfigSelect(int *count) {
   return ZYNINSGuarded(0, [&] { return CopyCount(ZYNINSSetup.NbConfigSelect, count); });
 }
 
-int GetiemeConfigSelect(int i, char *label) {
+int ZYNTOC_CALL GetiemeConfigSelect(int i, char *label) {
   return ZYNINSGuarded(0, [&] {
     return CopySelected(ZYNINSSetup.ConfigSelect, ZYNINSSetup.NbConfigSelect, i, label);
   });

@@ -98,18 +98,18 @@ int CheckUnloadProductIn(const ZYNINSFlatMode &mode) {
 // Each exported function runs guarded (ZYNINSGuard.h), with the failure result it documents.
 extern "C" {
 
-int GetSpaceRequired(int *size, char *message) { return GuardedSpaceRequired(ZYNINSCodeMode, size, message); }
+int ZYNTOC_CALL GetSpaceRequired(int *size, char *message) { return GuardedSpaceRequired(ZYNINSCodeMode, size, message); }
 
-int GetSpaceRequiredZARN(int *size, char *message) { return GuardedSpaceRequired(ZYNINSZarnMode, size, message); }
+int ZYNTOC_CALL GetSpaceRequiredZARN(int *size, char *message) { return GuardedSpaceRequired(ZYNINSZarnMode, size, message); }
 
-int GetnbCAF(int *count) {
+int ZYNTOC_CALL GetnbCAF(int *count) {
   return ZYNINSGuarded(0, [&] {
     if (count) *count = static_cast<int>(ZYNINSSetup.NbCAF);
     return 0;
   });
 }
 
-int GetiemeCAF(int i, char *name) {
+int ZYNTOC_CALL GetiemeCAF(int i, char *name) {
   return ZYNINSGuarded(0, [&] {
     const ZYNINSSetupState &s = ZYNINSSetup;
     if (!name) return 0;
@@ -121,11 +121,11 @@ int GetiemeCAF(int i, char *name) {
   });
 }
 
-int CheckUnloadProduct(void) {
+int ZYNTOC_CALL CheckUnloadProduct(void) {
   return ZYNINSGuarded(0, [] { return CheckUnloadProductIn(ZYNINSCodeMode); });
 }
 
-int CheckUnloadProductZARN(void) {
+int ZYNTOC_CALL CheckUnloadProductZARN(void) {
   return ZYNINSGuarded(0, [] { return CheckUnloadProductIn(ZYNINSZarnMode); });
 }
 

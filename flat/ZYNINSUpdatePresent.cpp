@@ -113,6 +113,6 @@ int AppendFile(const char *target, const char *source) {
 }  // namespace
 
 // A failure the append cannot report itself counts as the target's: the target's guard has put it back.
-extern "C" int UpdatePresent(char *target, char *source) {
+extern "C" int ZYNTOC_CALL UpdatePresent(char *target, char *source) {
   return ZYNINSGuarded(kTargetFailed, [&] { return AppendFile(target, source); });
 }

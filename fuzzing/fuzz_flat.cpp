@@ -22,7 +22,7 @@ constexpr size_t kMessageRoom = 1025;
 constexpr int kMaxCalls = 48;
 constexpr long kMostAppended = 1 << 20;  // bytes
 
-void ReadMessageBox(const wchar_t *text) {
+void ZYNTOC_CALL ReadMessageBox(const wchar_t *text) {
   volatile size_t length = wcslen(text);
   (void)length;
 }

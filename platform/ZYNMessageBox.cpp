@@ -104,7 +104,7 @@ std::string Narrow(const wchar_t *text) {
 }
 #endif
 
-void DefaultHandler(const wchar_t *text) {
+void ZYNTOC_CALL DefaultHandler(const wchar_t *text) {
 #if defined(_WIN32)
   MessageBoxW(NULL, text, NULL, MB_OK);
 #else
@@ -118,7 +118,7 @@ void DefaultHandler(const wchar_t *text) {
 }  // namespace
 
 // Swapping two pointers cannot throw: nothing here can cross the C boundary.
-extern "C" ZYNMessageBoxHandler ZYNSetMessageBoxHandler(ZYNMessageBoxHandler handler) {
+extern "C" ZYNMessageBoxHandler ZYNTOC_CALL ZYNSetMessageBoxHandler(ZYNMessageBoxHandler handler) {
   ZYNMessageBoxHandler previous = InstalledHandler;
   InstalledHandler = handler;
   return previous;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a built zyntoc.dll offers and needs, from its PE headers:
 #   check-dll.sh OBJDUMP DLL FLAT_NAMES_FILE VERSION
-# - every flat name of the list is exported under its plain name, and every exported name
-#   that is not a C++ name is one of the list (a decorated "name@8" or "_name" fails);
+# - every flat name of the list is exported under its plain name, no exported name is decorated
+#   (a stdcall "name@8" or "_name@8", a leading-underscore "_name"), and every exported name that
+#   is not a C++ name is one of the list;
 # - the DLL imports system DLLs only, never a compiler runtime (libstdc++, libgcc, winpthread);
 # - the DLL carries a version resource with the project's version.
 set -euo pipefail
@@ -17,8 +18,13 @@ while read -r name; do
   grep -qxF "$name" <<<"$exported" || fail "flat function '$name' is not exported under its plain name"
 done <"$names"
 while read -r name; do
-  [[ -z $name || $name == _Z* ]] && continue  # C++ names: the class interface
-  grep -qxF "$name" "$names" || fail "unexpected or decorated export '$name'"
+  [[ -z $name ]] && continue
+  if [[ $name =~ @[0-9]+$ || ($name == _* && $name != _Z*) ]]; then
+    fail "exports the decorated name '$name'"
+    continue
+  fi
+  [[ $name == _Z* ]] && continue  # C++ names: the class interface
+  grep -qxF "$name" "$names" || fail "unexpected export '$name'"
 done <<<"$exported"
 
 system_dll='^(kernel32|user32|advapi32|ntdll|msvcrt|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
@@ -33,5 +39,5 @@ grep -q '\.rsrc' <<<"$("$objdump" -h "$dll")" || fail "has no resources (version
 strings -el -n 3 "$dll" | grep -A1 -x ProductVersion | grep -qxF "$version" ||
   fail "has no version resource with version $version"
 
-[[ $failed == 0 ]] && echo "$dll: $(grep -c . "$names") flat names exported plainly; imports $(echo $imports)"
+[[ $failed == 0 ]] && echo "$dll: $(grep -c . "$names") flat names exported plainly, none decorated; imports $(echo $imports)"
 exit $failed

@@ -6,7 +6,7 @@
 
 namespace {
 
-void RecordMessage(const wchar_t *text) { FlatTestShown().push_back(text); }
+void ZYNTOC_CALL RecordMessage(const wchar_t *text) { FlatTestShown().push_back(text); }
 
 template <typename Getter>
 std::vector<std::string> Labels(int count, Getter get) {

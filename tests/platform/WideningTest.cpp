@@ -11,7 +11,7 @@
 namespace {
 
 std::vector<std::wstring> shown;
-void Record(const wchar_t *text) { shown.push_back(text); }
+void ZYNTOC_CALL Record(const wchar_t *text) { shown.push_back(text); }
 
 std::wstring Widened(const std::string &utf8) {
   shown.clear();
