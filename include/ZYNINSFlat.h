@@ -84,8 +84,11 @@ ZYNTOC_API int ZYNTOC_CALL GetSpaceRequiredZARN(int *size, char *message);
 ZYNTOC_API int ZYNTOC_CALL GetnbCAF(int *count);
 /* Copies the 32-byte slot i of that install list (its name and NUL) into a 32-byte buffer. */
 ZYNTOC_API int ZYNTOC_CALL GetiemeCAF(int i, char *name);
-/* Appends the source file's bytes to the target, created when missing; -1 when the target cannot
-   be opened for appending, -2 when the source cannot be opened. */
+/* The append of line files: adds the source's lines to the target (created when missing), first
+   ending the target's last line when it has no line end. All or nothing: 0 done and flushed to the
+   disk; -1 the target cannot be opened, is not a regular file or cannot take the append; -2 the
+   source cannot be opened, is not a regular file or fails while read. On failure the target is as
+   it was (one the call created is removed again). */
 ZYNTOC_API int ZYNTOC_CALL UpdatePresent(char *target, char *source);
 /* 1 when the installed catalogue holds or supersedes every product and configuration the medium
    lists, else 0 (also when either catalogue is not open). The ZARN twin lists code and zarn units
