@@ -3,22 +3,15 @@
 #include <string>
 #include <unordered_set>
 
+#include "ZYNINSControlFiles.h"
 #include "ZYNINSDiag.h"
 #include "ZYNINSInstToc.h"
-#include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
 #include "ZYNSystem.h"
 
 namespace {
 
 using NameSet = std::unordered_set<std::string>;
-
-// Whether a unit name can be a file of the control directory itself: one that holds a separator
-// or names a directory would have the check test a path elsewhere. ("" would name the control
-// directory.)
-bool IsControlFileName(const std::string &name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
-}
 
 }  // namespace
 
@@ -59,15 +52,12 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
 
   // 3. Each unit's file in the control directory.
   if (root != nullptr) {
-    std::string control = std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator;
+    ZYNINSControlFiles control(std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator);
     for (int i = 0; i < _NbToc; ++i) {
-      std::string name = ZYNINSNameText(_Entries[i].GetName());
-      std::string path = control + name;
-      // A path too long for the platform's buffer, or a name that leads out of the control
-      // directory, is not tested and counts as not found.
-      if (IsControlFileName(name) && path.size() < ZYNINSPathRoom && ZYNFileAccess(path.c_str(), 0) == 0) continue;
+      const char *name = _Entries[i].GetName();
+      if (control.Has(name)) continue;
       ZYNINSReport("CheckIntegrity.FilenotFound", "%s : file not found, possible trouble in case of removal\n",
-                   {path}, &out);
+                   {control.PathOf(name)}, &out);
       result = 0;
     }
   }
