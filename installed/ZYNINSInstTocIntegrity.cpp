@@ -1,19 +1,13 @@
 // The integrity check of an installed catalogue: lone frameworks and FSPs, control files,
 // prerequisites and co-requisites.
 #include <string>
-#include <unordered_set>
 
 #include "ZYNINSControlFiles.h"
 #include "ZYNINSDiag.h"
+#include "ZYNINSInstIndex.h"
 #include "ZYNINSInstToc.h"
-#include "ZYNINSNames.h"
+#include "ZYNINSNameTable.h"
 #include "ZYNSystem.h"
-
-namespace {
-
-using NameSet = std::unordered_set<std::string>;
-
-}  // namespace
 
 int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
   // The integrity of a catalogue that did not load is not shown.
@@ -21,31 +15,30 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
   int result = 1;
 
   // 1. Frameworks no product or configuration requires, whatever the types.
-  NameSet productPrereqs;
+  ZYNINSNameTable productPrereqs;
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     if (entry.GetPkg() != ZYNINSPRD && entry.GetPkg() != ZYNINSSLT) continue;
-    for (int k = 0; k < entry.GetNbPrereq(); ++k) productPrereqs.insert(ZYNINSNameText(entry.GetPrereq(k)));
+    for (int k = 0; k < entry.GetNbPrereq(); ++k) productPrereqs.InternField(entry.GetPrereq(k));
   }
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
-    if (entry.GetPkg() != ZYNINSFWK || productPrereqs.count(ZYNINSNameText(entry.GetName()))) continue;
+    if (entry.GetPkg() != ZYNINSFWK || productPrereqs.FindField(entry.GetName()) >= 0) continue;
     ZYNINSReport("CheckIntegrity.Alonefwk", "%s :alone Framework (no SLT or PRD prereqs it)\n",
                  {entry.GetName()}, &out);
     result = 0;
   }
 
   // 2. FSPs that no service pack names as the required half of a pair.
-  NameSet servicePackRequired;
+  ZYNINSNameTable servicePackRequired;
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     if (entry.GetPkg() != ZYNINSSPK) continue;
-    for (int k = 0; k < entry.GetNbIfreq(); ++k)
-      servicePackRequired.insert(ZYNINSNameText(entry.GetIfreq(k)->GetReqName()));
+    for (int k = 0; k < entry.GetNbIfreq(); ++k) servicePackRequired.InternField(entry.GetIfreq(k)->GetReqName());
   }
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
-    if (entry.GetPkg() != ZYNINSFSP || servicePackRequired.count(ZYNINSNameText(entry.GetName()))) continue;
+    if (entry.GetPkg() != ZYNINSFSP || servicePackRequired.FindField(entry.GetName()) >= 0) continue;
     ZYNINSReport("CheckIntegrity.Alonefsp", "%s :alone FSP (no SPK prereqs it)\n", {entry.GetName()}, &out);
     result = 0;
   }
@@ -66,7 +59,7 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     for (int k = 0; k < entry.GetNbPrereq(); ++k) {
-      if (IsInstalled(entry.GetPrereq(k), entry.GetType()) != -1) continue;
+      if (_InstIndex->KnowsField(entry.GetType(), entry.GetPrereq(k))) continue;
       ZYNINSReport("CheckIntegrity.Prereq", "%s is a prerequisite of %s, but is not installed\n",
                    {entry.GetPrereq(k), entry.GetName()}, &out);
       result = 0;
@@ -80,8 +73,8 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
     if (entry.GetPkg() == ZYNINSSPK && entry.GetSPKLevel() < currentLevel) continue;
     for (int k = 0; k < entry.GetNbIfreq(); ++k) {
       ZYNINSIfreqPair *pair = entry.GetIfreq(k);
-      if (IsInstalled(pair->GetCondName(), entry.GetType()) == -1) continue;
-      if (IsInstalled(pair->GetReqName(), entry.GetType()) != -1) continue;
+      if (!_InstIndex->KnowsField(entry.GetType(), pair->GetCondName())) continue;
+      if (_InstIndex->KnowsField(entry.GetType(), pair->GetReqName())) continue;
       ZYNINSReport("CheckIntegrity.Prereq", "%s is a corequisite of %s, but is not installed\n",
                    {pair->GetReqName(), entry.GetName()}, &out);
       result = 2;
