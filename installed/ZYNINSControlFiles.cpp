@@ -28,7 +28,10 @@ void Remember(void *context, const char *name, std::size_t length) {
 
 }  // namespace
 
-ZYNINSControlFiles::ZYNINSControlFiles(std::string control) : _Control(std::move(control)) { gExistenceTests = 0; }
+ZYNINSControlFiles::ZYNINSControlFiles(std::string control, int units)
+    : _Control(std::move(control)), _Units(units > 0 ? units : 0) {
+  gExistenceTests = 0;
+}
 
 std::string ZYNINSControlFiles::PathOf(const char *name) const {
   return _Control + std::string(name, strnlen(name, ZYNINSNameWidth));
@@ -41,6 +44,7 @@ int ZYNINSControlFiles::sExistenceTests() { return gExistenceTests; }
 void ZYNINSControlFiles::List() {
   _Read = true;
   if (gExistenceTestsOnly) return;
+  _Listed.Reserve(static_cast<std::size_t>(_Units));
   _Usable = ZYNListDirectory(_Control.c_str(), Remember, &_Listed);
   if (!_Usable) _Listed.Clear();
 }

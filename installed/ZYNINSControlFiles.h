@@ -10,8 +10,9 @@
 
 class ZYNINSControlFiles {
  public:
-  // control is the directory's path with its trailing separator.
-  explicit ZYNINSControlFiles(std::string control);
+  // control is the directory's path with its trailing separator; units, how many names will
+  // be asked about (the listing's table is sized for them).
+  ZYNINSControlFiles(std::string control, int units);
 
   // Both take a unit's 32-byte name field.
   // The path of a unit's file: the directory's path and the name.
@@ -33,8 +34,9 @@ class ZYNINSControlFiles {
 
   std::string _Control;
   ZYNINSNameTable _Listed;
-  bool _Read = false;    // the listing was tried
-  bool _Usable = false;  // the listing is complete and may answer
+  int _Units;
+  bool _Read = false;       // the listing was tried
+  bool _Usable = false;     // the listing is complete and may answer
   bool _Confirmed = false;  // the existence test agreed with the listing's first answer
 };
 

@@ -45,7 +45,7 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
 
   // 3. Each unit's file in the control directory.
   if (root != nullptr) {
-    ZYNINSControlFiles control(std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator);
+    ZYNINSControlFiles control(std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator, _NbToc);
     for (int i = 0; i < _NbToc; ++i) {
       const char *name = _Entries[i].GetName();
       if (control.Has(name)) continue;
