@@ -44,8 +44,11 @@ int ZYNINSControlFiles::sExistenceTests() { return gExistenceTests; }
 void ZYNINSControlFiles::List() {
   _Read = true;
   if (gExistenceTestsOnly) return;
-  _Listed.Reserve(static_cast<std::size_t>(_Units));
-  _Usable = ZYNListDirectory(_Control.c_str(), Remember, &_Listed);
+  // A directory far larger than the catalogue costs more to read than the units' tests, and
+  // its table would hold names no unit asks about.
+  const std::size_t units = static_cast<std::size_t>(_Units), most = 4 * units + 4096;
+  _Listed.Reserve(units);
+  _Usable = ZYNListDirectory(_Control.c_str(), most, Remember, &_Listed);
   if (!_Usable) _Listed.Clear();
 }
 

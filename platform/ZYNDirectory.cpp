@@ -37,7 +37,7 @@ bool PlainAscii(const wchar_t *name, char *out, std::size_t room, std::size_t &l
 
 }  // namespace
 
-bool ZYNListDirectory(const char *dir, ZYNDirectoryVisitor visitor, void *context) {
+bool ZYNListDirectory(const char *dir, std::size_t most, ZYNDirectoryVisitor visitor, void *context) {
   std::wstring wideDir;
   if (!dir || !*dir || !Widen(dir, wideDir)) return false;
   if (wideDir.back() != L'\\' && wideDir.back() != L'/') wideDir += L'\\';
@@ -52,7 +52,13 @@ bool ZYNListDirectory(const char *dir, ZYNDirectoryVisitor visitor, void *contex
   HANDLE search = FindFirstFileExW((wideDir + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) return false;
+  std::size_t entries = 0;
+  bool complete = true;
   do {
+    if (++entries > most) {
+      complete = false;
+      break;
+    }
     if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // a link or a junction
     char name[MAX_PATH];
     std::size_t length = 0;
@@ -61,19 +67,24 @@ bool ZYNListDirectory(const char *dir, ZYNDirectoryVisitor visitor, void *contex
     if (dirLength + length > longestPath) continue;
     visitor(context, name, length);
   } while (FindNextFileW(search, &found));
-  bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+  complete = complete && GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(search);
   return complete;
 }
 
 #else
 
-bool ZYNListDirectory(const char *dir, ZYNDirectoryVisitor visitor, void *context) {
+bool ZYNListDirectory(const char *dir, std::size_t most, ZYNDirectoryVisitor visitor, void *context) {
   DIR *stream = dir ? opendir(dir) : nullptr;
   if (!stream) return false;
+  std::size_t entries = 0;
   // readdir tells an error from the end only through errno.
   errno = 0;
   while (const struct dirent *entry = readdir(stream)) {
+    if (++entries > most) {
+      closedir(stream);
+      return false;
+    }
     // DT_UNKNOWN and DT_LNK (a link may lead nowhere) are for the existence test to settle.
     if (entry->d_type == DT_REG || entry->d_type == DT_DIR) visitor(context, entry->d_name, strlen(entry->d_name));
     errno = 0;

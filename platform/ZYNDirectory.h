@@ -14,7 +14,8 @@ using ZYNDirectoryVisitor = void (*)(void *context, const char *name, std::size_
 // left out, and on Windows so are names that are not plain ASCII (the listing is in UTF-16, the
 // test in the narrow code page), names the platform would alter (a trailing dot or space) and
 // names whose whole path would be over the platform's path bound. Returns false when dir cannot
-// be listed; the names already handed over are then to be forgotten.
-bool ZYNListDirectory(const char *dir, ZYNDirectoryVisitor visitor, void *context);
+// be listed, or holds more than most entries of any kind (the listing stops there); the names
+// already handed over are then to be forgotten.
+bool ZYNListDirectory(const char *dir, std::size_t most, ZYNDirectoryVisitor visitor, void *context);
 
 #endif
