@@ -1,16 +1,12 @@
-// Times the front-end flow on catalogues at the format's maximum, step by step and whole,
-// against the floor of reading and splitting the same bytes. See the README for how to run it.
+// Times the front-end flow on catalogues at the format's maximum, step by step, then prints the
+// pinned measurement (FrontEndFlow.h) of the whole flow against its floor. See the README.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -18,99 +14,64 @@
 #include <string>
 #include <vector>
 
-#include "MaxScaleCatalogues.h"
+#include "FrontEndFlow.h"
+#include "ZYNINSControlFiles.h"
 #include "ZYNINSExplain.h"
 #include "ZYNINSFlat.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
 #include "ZYNINSSetupState.h"
+#include "ZYNSystem.h"
 
 extern char **environ;
 
 namespace {
 
-MaxScaleCatalogues gFiles;
-
-std::vector<char> Writable(const std::string &text) { return std::vector<char>(text.begin(), text.end() + 1); }
-
-std::vector<char> gMedium, gInstalled, gRoot;
-std::vector<char (*)[32]> gKeep;
-
-char (*NameArray(const std::vector<std::string> &names))[32] {
-  char(*array)[32] = new char[names.size()][32]();
-  for (size_t i = 0; i < names.size(); ++i) strncpy(array[i], names[i].c_str(), 31);
-  gKeep.push_back(array);
-  return array;
-}
-
-// The floor: the file read in one piece, then split into lines and fields.
-size_t ReadAndSplit(const std::string &path) {
-  std::FILE *file = std::fopen(path.c_str(), "rb");
-  if (!file) return 0;
-  std::string text;
-  char chunk[65536];
-  for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, got);
-  std::fclose(file);
-  size_t fields = 0;
-  for (const char *p = text.data(), *end = p + text.size(); p < end;) {
-    const char *line = static_cast<const char *>(memchr(p, '\n', end - p));
-    if (!line) line = end;
-    for (const char *f = p; f < line; ++fields) {
-      const char *colon = static_cast<const char *>(memchr(f, ':', line - f));
-      f = colon ? colon + 1 : line;
-    }
-    p = line + 1;
-  }
-  return fields;
-}
+FlowData *gData = nullptr;
 
 void Floor(benchmark::State &state) {
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ReadAndSplit(gFiles.mediumToc));
-    benchmark::DoNotOptimize(ReadAndSplit(gFiles.installedToc));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(TimeFloor(*gData));
 }
 
 void FloorMedium(benchmark::State &state) {
-  for (auto _ : state) benchmark::DoNotOptimize(ReadAndSplit(gFiles.mediumToc));
+  for (auto _ : state) benchmark::DoNotOptimize(FloorOfFile(gData->Files().mediumToc));
 }
 
 void FloorInstalled(benchmark::State &state) {
-  for (auto _ : state) benchmark::DoNotOptimize(ReadAndSplit(gFiles.installedToc));
+  for (auto _ : state) benchmark::DoNotOptimize(FloorOfFile(gData->Files().installedToc));
 }
 
 // The second floor: one existence test per unit in the control directory.
 void ControlFileCalls(benchmark::State &state) {
   std::vector<std::string> paths;
-  std::ifstream present(gFiles.installedToc);
+  std::ifstream present(gData->Files().installedToc);
   for (std::string line; std::getline(present, line);) {
     size_t a = line.find(':'), b = line.find(':', a + 1), c = line.find(':', b + 1);
-    paths.push_back(gFiles.root + "/control/" + line.substr(b + 1, c - b - 1));
+    paths.push_back(gData->Files().root + "/control/" + line.substr(b + 1, c - b - 1));
   }
   for (auto _ : state) {
     int found = 0;
-    struct stat info;
-    for (const std::string &path : paths) found += stat(path.c_str(), &info) == 0;
+    for (const std::string &path : paths) found += ZYNFileAccess(path.c_str(), 0) == 0;
     benchmark::DoNotOptimize(found);
   }
 }
 
 void LoadMedium(benchmark::State &state) {
   for (auto _ : state) {
-    ZYNINSMediaToc toc(gMedium.data());
-    if (toc.GetNbToc() != gFiles.mediumLines) state.SkipWithError("medium not loaded");
+    ZYNINSMediaToc toc(gData->Medium());
+    if (toc.GetNbToc() != gData->Files().mediumLines) state.SkipWithError("medium not loaded");
   }
 }
 
 void LoadInstalled(benchmark::State &state) {
   for (auto _ : state) {
-    auto toc = std::make_unique<ZYNINSInstToc>(gInstalled.data());
-    if (toc->GetNbToc() != gFiles.installedLines) state.SkipWithError("installation not loaded");
+    auto toc = std::make_unique<ZYNINSInstToc>(gData->Installed());
+    if (toc->GetNbToc() != gData->Files().installedLines) state.SkipWithError("installation not loaded");
   }
 }
 
 void GetPackageVisible(benchmark::State &state) {
-  ZYNINSMediaToc toc(gMedium.data());
+  ZYNINSMediaToc toc(gData->Medium());
   auto *list = static_cast<ZYNINSStockName *>(operator new(sizeof(ZYNINSStockName)));
   for (auto _ : state) {
     toc.GetPackage(ZYNINSPRD, ZYNINSCode, list, 1);
@@ -120,8 +81,8 @@ void GetPackageVisible(benchmark::State &state) {
 }
 
 void OpenBoth() {
-  newMediaToc(gMedium.data());
-  newInstToc(gInstalled.data(), 1);
+  newMediaToc(gData->Medium());
+  newInstToc(gData->Installed(), 1);
 }
 
 void GenerateList(benchmark::State &state) {
@@ -146,38 +107,39 @@ void SelectAllAndSpace(benchmark::State &state) {
 }
 
 void CheckIntegNoFiles(benchmark::State &state) {
-  newInstToc(gInstalled.data(), 2);
+  newInstToc(gData->Installed(), 0);
   for (auto _ : state)
     if (CheckInteg(nullptr) != 1) state.SkipWithError("installation not consistent");
 }
 
+// The control directory read once, or (argument 1) one existence test per unit.
 void CheckIntegWithFiles(benchmark::State &state) {
-  newInstToc(gInstalled.data(), 2);
+  newInstToc(gData->Installed(), 0);
+  ZYNINSControlFiles::sSetExistenceTestsOnly(state.range(0) == 1);
   for (auto _ : state)
-    if (CheckInteg(gRoot.data()) != 1) state.SkipWithError("installation not consistent");
+    if (CheckInteg(gData->Root()) != 1) state.SkipWithError("installation not consistent");
+  ZYNINSControlFiles::sSetExistenceTestsOnly(false);
 }
 
 unsigned int RemoveFixes(ZYNINSInstToc &toc) {
-  static char(*names)[32] = NameArray(gFiles.installedFixes);
-  return toc.GetSize(names, static_cast<unsigned int>(gFiles.installedFixes.size()));
+  return toc.GetSize(gData->Fixes(), static_cast<unsigned int>(gData->Files().installedFixes.size()));
 }
 
 unsigned int RemoveProducts(ZYNINSInstToc &toc, ZYNINSStockName *list) {
-  static char(*names)[32] = NameArray(gFiles.installedProducts);
-  return toc.GetSize(names, static_cast<unsigned int>(gFiles.installedProducts.size()), ZYNINSCode, 1, list);
+  return toc.GetSize(gData->Products(), static_cast<unsigned int>(gData->Files().installedProducts.size()),
+                     ZYNINSCode, 1, list);
 }
 
 void RemoveEveryFix(benchmark::State &state) {
-  auto toc = std::make_unique<ZYNINSInstToc>(gInstalled.data());
+  auto toc = std::make_unique<ZYNINSInstToc>(gData->Installed());
   for (auto _ : state) benchmark::DoNotOptimize(RemoveFixes(*toc));
 }
 
 void RemoveEveryProduct(benchmark::State &state) {
-  auto toc = std::make_unique<ZYNINSInstToc>(gInstalled.data());
-  auto *list = static_cast<ZYNINSStockName *>(operator new(sizeof(ZYNINSStockName)));
+  auto toc = std::make_unique<ZYNINSInstToc>(gData->Installed());
+  ZYNINSStockName *list = gData->ResultList();
   for (auto _ : state) benchmark::DoNotOptimize(RemoveProducts(*toc, list));
   state.counters["removed"] = list->GetNbName();
-  operator delete(list);
 }
 
 // An observer that ignores what planning tells it, set for a scope: the cost of the hooks
@@ -203,7 +165,7 @@ void RemoveEveryProductObserved(benchmark::State &state) {
 }
 
 void WriteCatalogue(benchmark::State &state) {
-  auto toc = std::make_unique<ZYNINSInstToc>(gInstalled.data());
+  auto toc = std::make_unique<ZYNINSInstToc>(gData->Installed());
   for (auto _ : state) {
     std::ostringstream out;
     out << *toc;
@@ -211,26 +173,9 @@ void WriteCatalogue(benchmark::State &state) {
   }
 }
 
-// What a front end does on a user's clicks, less the control-file calls of the integrity check.
-void RunFlow(ZYNINSStockName *list) {
-  OpenBoth();
-  int products = 0, configs = 0, size = 0;
-  GenerateListProduct(&products, &configs, &size);
-  SelectAll();
-  char message[1024];
-  GetSpaceRequired(&size, message);
-  newInstToc(gInstalled.data(), 2);
-  CheckInteg(nullptr);
-  RemoveFixes(*ZYNINSSetup.SetupInstToc);
-  RemoveProducts(*ZYNINSSetup.SetupInstToc, list);
-  std::ostringstream out;
-  out << *ZYNINSSetup.SetupInstToc;
-}
-
 void WholeFlow(benchmark::State &state) {
-  auto *list = static_cast<ZYNINSStockName *>(operator new(sizeof(ZYNINSStockName)));
-  for (auto _ : state) RunFlow(list);
-  operator delete(list);
+  double steps[kNbFlowSteps];
+  for (auto _ : state) TimeFlow(*gData, steps, nullptr);
 }
 
 // Keeps the times of the runs to print the ratios at the end.
@@ -239,13 +184,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
   RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
   void ReportRuns(const std::vector<Run> &runs) override {
     for (const Run &run : runs)
-      if (run.run_type == Run::RT_Iteration) {
-        realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-        cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
-      }
+      if (run.run_type == Run::RT_Iteration) cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
-  std::map<std::string, double> realTimes, cpuTimes;
+  std::map<std::string, double> cpuTimes;
 };
 
 // Peak resident memory of one flow in a fresh process, in KiB; 0 when it cannot be measured.
@@ -260,16 +202,6 @@ long FlowPeakMemory(const char *self, const std::string &dir) {
   return usage.ru_maxrss;
 }
 
-void Setup(const std::string &dir) {
-  gFiles = WriteMaxScaleCatalogues(dir);
-  gMedium = Writable(gFiles.mediumToc);
-  gInstalled = Writable(gFiles.installedToc);
-  gRoot = Writable(gFiles.root);
-  // The fix removal writes its to_remove file into the working directory.
-  if (chdir(dir.c_str()) != 0) std::perror(dir.c_str());
-  ZYNINSToc::sResetInfoMsg(nullptr);
-}
-
 }  // namespace
 
 BENCHMARK(Floor)->Unit(benchmark::kMillisecond);
@@ -282,7 +214,7 @@ BENCHMARK(GetPackageVisible)->Unit(benchmark::kMillisecond);
 BENCHMARK(GenerateList)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectAllAndSpace)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckIntegNoFiles)->Unit(benchmark::kMillisecond);
-BENCHMARK(CheckIntegWithFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckIntegWithFiles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemoveEveryFix)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemoveEveryProduct)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectAllAndSpaceObserved)->Unit(benchmark::kMillisecond);
@@ -293,46 +225,43 @@ BENCHMARK(WholeFlow)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv) {
   const std::string onceFlag = "--zyntoc-flow-once=";
   if (argc == 2 && std::string(argv[1]).rfind(onceFlag, 0) == 0) {
-    Setup(std::string(argv[1]).substr(onceFlag.size()));
-    auto *list = static_cast<ZYNINSStockName *>(operator new(sizeof(ZYNINSStockName)));
-    RunFlow(list);
-    return 0;
+    FlowData data(std::string(argv[1]).substr(onceFlag.size()));
+    double steps[kNbFlowSteps];
+    bool ok = false;
+    TimeFlow(data, steps, &ok);
+    return ok ? 0 : 1;
   }
 
-  std::string pattern = (std::filesystem::temp_directory_path() / "zyntoc-bench-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) {
-    std::perror("mkdtemp");
+  FlowData data;
+  if (!data.Ready()) {
+    std::fprintf(stderr, "cannot write the catalogues under the temporary folder\n");
     return 1;
   }
-  const std::string dir = pattern;
-  Setup(dir);
-  std::printf("max-scale data in %s: medium of %d lines, installation of %d units\n", dir.c_str(),
-              gFiles.mediumLines, gFiles.installedLines);
+  gData = &data;
+  std::printf("max-scale data in %s: medium of %d lines, installation of %d units\n", data.Dir().c_str(),
+              data.Files().mediumLines, data.Files().installedLines);
 
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
-  // On a shared machine the wall time also counts waiting for a core: CPU time is the steadier one.
   auto ratio = [&reporter](const char *what, const char *floor) {
     auto &cpu = reporter.cpuTimes;
-    auto &real = reporter.realTimes;
-    if (!cpu.count(what) || !cpu.count(floor) || cpu[floor] <= 0 || real[floor] <= 0) return;
-    std::printf("  %-26s CPU %8.3f ms = %5.2f x %-18s (wall %8.3f ms = %5.2f x)\n", what, cpu[what],
-                cpu[what] / cpu[floor], floor, real[what], real[what] / real[floor]);
+    if (!cpu.count(what) || !cpu.count(floor) || cpu[floor] <= 0) return;
+    std::printf("  %-32s CPU %8.3f ms = %5.2f x %s\n", what, cpu[what], cpu[what] / cpu[floor], floor);
   };
-  std::printf("\nRatios in this run:\n");
-  ratio("WholeFlow", "Floor");
+  std::printf("\nCPU-time ratios of the benchmarks above:\n");
   ratio("LoadMedium", "FloorMedium");
   ratio("LoadInstalled", "FloorInstalled");
-  ratio("CheckIntegWithFiles", "ControlFileCalls");
+  ratio("CheckIntegWithFiles/0", "CheckIntegWithFiles/1");
   ratio("SelectAllAndSpaceObserved", "SelectAllAndSpace");
   ratio("RemoveEveryProductObserved", "RemoveEveryProduct");
-  long peak = FlowPeakMemory(argv[0], dir);
-  if (peak) std::printf("  peak resident memory of the whole flow: %.1f MB\n", peak / 1024.0);
-  benchmark::Shutdown();
 
-  std::error_code ignored;
-  std::filesystem::remove_all(dir, ignored);
-  return 0;
+  std::printf("\n");
+  PinnedFigures figures = MeasurePinned(data, 15);
+  PrintPinned(figures, data, stdout);
+  long peak = FlowPeakMemory(argv[0], data.Dir());
+  if (peak) std::printf("Peak resident memory of one flow: %.1f MB\n", peak / 1024.0);
+  benchmark::Shutdown();
+  return figures.ok ? 0 : 1;
 }

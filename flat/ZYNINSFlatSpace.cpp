@@ -1,13 +1,13 @@
 // Space of the selection, the install list it gives, and whether a medium is fully installed.
 #include <cstring>
-#include <string>
+#include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "ZYNINSFlat.h"
 #include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
+#include "ZYNINSNameTable.h"
 #include "ZYNINSSetupState.h"
 
 namespace {
@@ -15,20 +15,28 @@ namespace {
 // Appends to the selected names those of the offered units whose label is a selected label:
 // labels in selection order, then units in offered order.
 void NamesOfSelection(char **selected, int nbSelected, ZYNINSStockName *list, const int *offered, int nbOffered,
-                      std::unordered_set<std::string> &taken, char (*names)[ZYNINSNameWidth], unsigned int *n) {
-  std::unordered_map<std::string, std::vector<int>> byLabel;
+                      ZYNINSNameTable &taken, char (*names)[ZYNINSNameWidth], unsigned int *n) {
+  // The offered units of each label, chained in offered order; the labels stay in the catalogue
+  // for the call.
+  std::unordered_map<std::string_view, int> firstOfLabel(static_cast<std::size_t>(nbOffered));
+  std::vector<int> nextOfLabel(static_cast<std::size_t>(nbOffered), -1);
+  std::vector<int> lastOfLabel(static_cast<std::size_t>(nbOffered), -1);
   for (int i = 0; i < nbOffered; ++i) {
     const char *label = list->GetLabel(offered[i]);
-    byLabel[label ? label : ""].push_back(offered[i]);
+    auto inserted = firstOfLabel.emplace(label ? label : "", i);
+    int &last = lastOfLabel[static_cast<std::size_t>(inserted.first->second)];
+    if (!inserted.second) nextOfLabel[static_cast<std::size_t>(last)] = i;
+    last = i;
   }
   for (int s = 0; s < nbSelected; ++s) {
-    auto found = byLabel.find(selected[s]);
-    if (found == byLabel.end()) continue;
-    for (int position : found->second) {
+    auto found = firstOfLabel.find(selected[s]);
+    if (found == firstOfLabel.end()) continue;
+    for (int i = found->second; i >= 0; i = nextOfLabel[static_cast<std::size_t>(i)]) {
       // A label selected twice adds nothing: the names always fit the room of the offered count.
-      const char *name = list->GetName(position);
-      if (!taken.insert(std::string(name, strnlen(name, ZYNINSNameWidth))).second) continue;
-      memcpy(names[(*n)++], name, ZYNINSNameWidth);
+      const char *name = list->GetName(offered[i]);
+      bool added = false;
+      taken.Intern(name, ZYNINSNameWidth, &added);
+      if (added) memcpy(names[(*n)++], name, ZYNINSNameWidth);
     }
   }
 }
@@ -41,7 +49,7 @@ int GetSpaceRequiredIn(const ZYNINSFlatMode &mode, int *size, char *message) {
   }
   unsigned int n = 0;
   if (s.SelectedNames) {
-    std::unordered_set<std::string> taken;
+    ZYNINSNameTable taken;
     NamesOfSelection(s.ConfigSelect, s.NbConfigSelect, s.ConfigList, s.AvailConfig, s.NbAvailConfig, taken,
                      s.SelectedNames, &n);
     NamesOfSelection(s.ProdSelect, s.NbProdSelect, s.ProductList, s.AvailProduct, s.NbAvailProduct, taken,

@@ -29,6 +29,10 @@ bool ZYNINSInstIndex::HasSuperseded(int type, const char *name) const {
   return ZYNINSIsEntryType(type) && _Superseded[type].Find(name) >= 0;
 }
 
+bool ZYNINSInstIndex::KnowsField(int type, const char *field) const {
+  return ZYNINSIsEntryType(type) && (_Installed[type].FindField(field) >= 0 || _Superseded[type].FindField(field) >= 0);
+}
+
 void ZYNINSInstIndex::ClearSuperseded() {
   _Superseded[0].Clear();
   _Superseded[1].Clear();

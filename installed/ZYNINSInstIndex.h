@@ -18,6 +18,8 @@ class ZYNINSInstIndex {
 
   bool HasInstalled(int type, const char *name) const;
   bool HasSuperseded(int type, const char *name) const;
+  // Installed or superseded, for a whole 32-byte name field (read at once).
+  bool KnowsField(int type, const char *field) const;
 
   void ClearSuperseded();
   // Makes room for the names of that many entries of that type.

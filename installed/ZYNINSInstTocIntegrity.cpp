@@ -1,27 +1,14 @@
 // The integrity check of an installed catalogue: lone frameworks and FSPs, control files,
 // prerequisites and co-requisites.
 #include <string>
-#include <unordered_set>
 
+#include "ZYNINSControlFiles.h"
 #include "ZYNINSDiag.h"
 #include "ZYNINSGuard.h"
+#include "ZYNINSInstIndex.h"
 #include "ZYNINSInstToc.h"
-#include "ZYNINSLimits.h"
-#include "ZYNINSNames.h"
+#include "ZYNINSNameTable.h"
 #include "ZYNSystem.h"
-
-namespace {
-
-using NameSet = std::unordered_set<std::string>;
-
-// Whether a unit name can be a file of the control directory itself: one that holds a separator
-// or names a directory would have the check test a path elsewhere. ("" would name the control
-// directory.)
-bool IsControlFileName(const std::string &name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
-}
-
-}  // namespace
 
 int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
   // The integrity of a catalogue that did not load is not shown, nor of one whose check was cut short.
@@ -30,46 +17,42 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
   int result = 1;
 
   // 1. Frameworks no product or configuration requires, whatever the types.
-  NameSet productPrereqs;
+  ZYNINSNameTable productPrereqs;
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     if (entry.GetPkg() != ZYNINSPRD && entry.GetPkg() != ZYNINSSLT) continue;
-    for (int k = 0; k < entry.GetNbPrereq(); ++k) productPrereqs.insert(ZYNINSNameText(entry.GetPrereq(k)));
+    for (int k = 0; k < entry.GetNbPrereq(); ++k) productPrereqs.InternField(entry.GetPrereq(k));
   }
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
-    if (entry.GetPkg() != ZYNINSFWK || productPrereqs.count(ZYNINSNameText(entry.GetName()))) continue;
+    if (entry.GetPkg() != ZYNINSFWK || productPrereqs.FindField(entry.GetName()) >= 0) continue;
     ZYNINSReport("CheckIntegrity.Alonefwk", "%s :alone Framework (no SLT or PRD prereqs it)\n",
                  {entry.GetName()}, &out);
     result = 0;
   }
 
   // 2. FSPs that no service pack names as the required half of a pair.
-  NameSet servicePackRequired;
+  ZYNINSNameTable servicePackRequired;
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     if (entry.GetPkg() != ZYNINSSPK) continue;
-    for (int k = 0; k < entry.GetNbIfreq(); ++k)
-      servicePackRequired.insert(ZYNINSNameText(entry.GetIfreq(k)->GetReqName()));
+    for (int k = 0; k < entry.GetNbIfreq(); ++k) servicePackRequired.InternField(entry.GetIfreq(k)->GetReqName());
   }
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
-    if (entry.GetPkg() != ZYNINSFSP || servicePackRequired.count(ZYNINSNameText(entry.GetName()))) continue;
+    if (entry.GetPkg() != ZYNINSFSP || servicePackRequired.FindField(entry.GetName()) >= 0) continue;
     ZYNINSReport("CheckIntegrity.Alonefsp", "%s :alone FSP (no SPK prereqs it)\n", {entry.GetName()}, &out);
     result = 0;
   }
 
   // 3. Each unit's file in the control directory.
   if (root != nullptr) {
-    std::string control = std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator;
+    ZYNINSControlFiles control(std::string(root) + ZYNPathSeparator + "control" + ZYNPathSeparator, _NbToc);
     for (int i = 0; i < _NbToc; ++i) {
-      std::string name = ZYNINSNameText(_Entries[i].GetName());
-      std::string path = control + name;
-      // A path too long for the platform's buffer, or a name that leads out of the control
-      // directory, is not tested and counts as not found.
-      if (IsControlFileName(name) && path.size() < ZYNINSPathRoom && ZYNFileAccess(path.c_str(), 0) == 0) continue;
+      const char *name = _Entries[i].GetName();
+      if (control.Has(name)) continue;
       ZYNINSReport("CheckIntegrity.FilenotFound", "%s : file not found, possible trouble in case of removal\n",
-                   {path}, &out);
+                   {control.PathOf(name)}, &out);
       result = 0;
     }
   }
@@ -78,7 +61,7 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
   for (int i = 0; i < _NbToc; ++i) {
     const ZYNINSUnitToc &entry = _Entries[i];
     for (int k = 0; k < entry.GetNbPrereq(); ++k) {
-      if (IsInstalled(entry.GetPrereq(k), entry.GetType()) != -1) continue;
+      if (_InstIndex->KnowsField(entry.GetType(), entry.GetPrereq(k))) continue;
       ZYNINSReport("CheckIntegrity.Prereq", "%s is a prerequisite of %s, but is not installed\n",
                    {entry.GetPrereq(k), entry.GetName()}, &out);
       result = 0;
@@ -92,8 +75,8 @@ int ZYNINSInstToc::CheckIntegrity(std::ostream &out, char *root) {
     if (entry.GetPkg() == ZYNINSSPK && entry.GetSPKLevel() < currentLevel) continue;
     for (int k = 0; k < entry.GetNbIfreq(); ++k) {
       ZYNINSIfreqPair *pair = entry.GetIfreq(k);
-      if (IsInstalled(pair->GetCondName(), entry.GetType()) == -1) continue;
-      if (IsInstalled(pair->GetReqName(), entry.GetType()) != -1) continue;
+      if (!_InstIndex->KnowsField(entry.GetType(), pair->GetCondName())) continue;
+      if (_InstIndex->KnowsField(entry.GetType(), pair->GetReqName())) continue;
       ZYNINSReport("CheckIntegrity.Prereq", "%s is a corequisite of %s, but is not installed\n",
                    {pair->GetReqName(), entry.GetName()}, &out);
       result = 2;

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstring>
 #include <istream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,7 +32,11 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 // The words of PCFG.list that can equal a name, read in one piece.
 void ReadVisibleWords(std::istream &in, ZYNINSNameTable &words) {
   Rewind(in);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // In blocks: a character at a time costs more than the words' lookups.
+  std::string text;
+  char block[16384];
+  for (std::streamsize got; (got = in.rdbuf()->sgetn(block, sizeof block)) > 0;)
+    text.append(block, static_cast<std::size_t>(got));
   for (std::size_t start = 0, end; start < text.size(); start = end) {
     while (start < text.size() && IsSpace(text[start])) ++start;
     for (end = start; end < text.size() && !IsSpace(text[end]);) ++end;

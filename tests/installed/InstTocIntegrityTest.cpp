@@ -1,11 +1,15 @@
 // Tests of the installed catalogue's integrity check.
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "MaxScaleCatalogues.h"
 #include "Probes.h"
 #include "TestSupport.h"
+#include "ZYNINSControlFiles.h"
 
 namespace {
 
@@ -156,6 +160,84 @@ TEST_F(InstTocIntegrityTest, ControlPathsBelowTheBoundAreTestedAndLongerOnesAreN
     EXPECT_EQ(toc->CheckIntegrity(report, &over[0]), 0) << length;
     EXPECT_EQ(report.str().rfind(over.substr(0, 200), 0), 0u) << length;
   }
+}
+
+// What a unit finds in its control directory, by its position: its file, a directory of its
+// name, nothing, a file whose name differs only in case, a link to nothing, a link to a file.
+enum class Planted { File, Directory, Nothing, OtherCase, DanglingLink, Link, Kinds };
+
+void Plant(const std::filesystem::path &control, const std::string &name, Planted kind) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;  // a name this platform cannot hold is simply missing
+  std::string otherCase = name;
+  for (char &c : otherCase) c = std::islower(static_cast<unsigned char>(c)) ? std::toupper(c) : std::tolower(c);
+  switch (kind) {
+    case Planted::File: std::ofstream(control / name).put('x'); break;
+    case Planted::Directory: fs::create_directory(control / name, ignored); break;
+    case Planted::OtherCase: std::ofstream(control / otherCase).put('x'); break;
+#ifndef _WIN32  // wine makes no symbolic links: plain files stand for them
+    case Planted::DanglingLink: fs::create_symlink("nowhere", control / name, ignored); break;
+    case Planted::Link: fs::create_symlink("../PRESENT", control / name, ignored); break;
+#else
+    case Planted::DanglingLink: std::ofstream(control / name).put('x'); break;
+#endif
+    default: break;
+  }
+}
+
+// The check as it reads the control directory once, and as it tests each unit: the same
+// findings, in the same order, and the same code, whatever the directory holds. On the
+// installed catalogues of the suite, under a missing control directory and under ones that
+// hold every kind of entry at every unit by turns, and on the maximum-scale one.
+TEST_F(InstTocIntegrityTest, ListingAnswersAsExistenceTestsDo) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> catalogues;
+  for (const auto &file : fs::recursive_directory_iterator(DataPath("")))
+    if (file.path().filename() == "PRESENT" || file.path().extension() == ".toc")
+      catalogues.push_back(file.path().string());
+
+  auto compare = [](ZYNINSInstToc &toc, std::string root) {
+    std::ostringstream tested, read;
+    ZYNINSControlFiles::sSetExistenceTestsOnly(true);
+    int testedCode = toc.CheckIntegrity(tested, &root[0]);
+    int tests = ZYNINSControlFiles::sExistenceTests();
+    ZYNINSControlFiles::sSetExistenceTestsOnly(false);
+    EXPECT_EQ(toc.CheckIntegrity(read, &root[0]), testedCode);
+    EXPECT_EQ(read.str(), tested.str());
+    return ZYNINSControlFiles::sExistenceTests() < tests;
+  };
+  int compared = 0, fewerTests = 0;
+  for (const std::string &catalogue : catalogues) {
+    auto toc = LoadInstToc(catalogue);
+    if (toc->GetNbToc() <= 0) continue;  // not an installed catalogue, or an empty one
+    for (int layout = -1; layout < static_cast<int>(Planted::Kinds); ++layout) {
+      SCOPED_TRACE(catalogue + ", layout " + std::to_string(layout));
+      std::string root = Dir() + "/root" + std::to_string(compared);
+      fs::create_directories(root);
+      if (layout >= 0) {  // else no control directory at all
+        fs::create_directories(root + "/control");
+        for (int i = 0; i < toc->GetNbToc(); ++i) {
+          std::string name = toc->Entry(i).GetName();
+          if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) continue;
+          Plant(root + "/control", name, static_cast<Planted>((i + layout) % static_cast<int>(Planted::Kinds)));
+        }
+      }
+      fewerTests += compare(*toc, root);
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 150);
+  EXPECT_GT(fewerTests, compared / 3);
+
+  // At the format's maximum, without a control directory and with every unit's file: then
+  // one existence test, which confirms the listing's first answer, instead of one per unit.
+  MaxScaleCatalogues full = WriteMaxScaleCatalogues(Dir() + "/full");
+  auto toc = LoadInstToc(full.installedToc);
+  EXPECT_FALSE(compare(*toc, Dir() + "/root0"));
+  EXPECT_TRUE(compare(*toc, full.root));
+  std::ostringstream report;
+  EXPECT_EQ(toc->CheckIntegrity(report, &full.root[0]), 1);
+  EXPECT_EQ(ZYNINSControlFiles::sExistenceTests(), 1);
 }
 
 }  // namespace

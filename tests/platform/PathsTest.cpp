@@ -1,9 +1,12 @@
-// Paths the library is handed: a directory named with '\' as well as '/', and paths longer
-// than Windows' MAX_PATH, which are used whole or refused, never cut.
+// Paths the library is handed: a directory named with '\' as well as '/', paths longer than
+// Windows' MAX_PATH, which are used whole or refused, never cut, and directories listed.
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "TestSupport.h"
 #include "TestToc.h"
+#include "ZYNDirectory.h"
 
 namespace {
 const std::string kLine = "code:PRD:Unit::::10:20240101000000:LNX:GA1:0:label:\n";
@@ -37,4 +40,25 @@ TEST_F(PathsTest, APathLongerThanMaxPathIsNeverCut) {
   EXPECT_EQ(refused.GetNbToc(), -1);
   std::string diagnostics = TakeDiagnostics();
   EXPECT_EQ(diagnostics.rfind("ZYNINSToc::Init  unable to open file " + Dir(), 0), 0u) << diagnostics;
+}
+
+// A directory listing hands over the plain files and directories only, and gives up on a
+// directory that cannot be read or that holds more entries than asked for.
+TEST_F(PathsTest, DirectoryListingHandsOverPlainEntriesUpToItsBound) {
+  WriteFile("list/FILE", "");
+  WriteFile("list/SUB/inner", "");
+#ifndef _WIN32  // wine makes no symbolic links
+  std::filesystem::create_symlink("FILE", Dir() + "/list/LINK");
+  std::filesystem::create_symlink("nowhere", Dir() + "/list/DANGLING");
+#endif
+  auto collect = [](void *context, const char *name, std::size_t length) {
+    static_cast<std::set<std::string> *>(context)->emplace(name, length);
+  };
+  std::set<std::string> names;
+  ASSERT_TRUE(ZYNListDirectory((Dir() + "/list").c_str(), 100, collect, &names));
+  names.erase(".");
+  names.erase("..");
+  EXPECT_EQ(names, (std::set<std::string>{"FILE", "SUB"}));
+  EXPECT_FALSE(ZYNListDirectory((Dir() + "/list/").c_str(), 2, collect, &names));
+  EXPECT_FALSE(ZYNListDirectory((Dir() + "/missing").c_str(), 100, collect, &names));
 }
