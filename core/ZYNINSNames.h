@@ -26,4 +26,12 @@ inline void ZYNINSCopyNameField(char *field, const char *name) {
 // Entries carry only code or zarn; the two are the index of every per-type table.
 inline bool ZYNINSIsEntryType(int type) { return type == ZYNINSCode || type == ZYNINSZarn; }
 
+// Whether a unit name can be a file of an installation's control directory itself: one that
+// holds a separator or names a directory would lead to a path elsewhere ("" would name the
+// control directory).
+inline bool ZYNINSIsControlFileName(const char *name, std::size_t length) {
+  if (length == 0 || memchr(name, '/', length) || memchr(name, '\\', length)) return false;
+  return !(length == 1 && name[0] == '.') && !(length == 2 && name[0] == '.' && name[1] == '.');
+}
+
 #endif

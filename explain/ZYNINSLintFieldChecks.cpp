@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ZYNINSLintFile.h"
+#include "ZYNINSNames.h"
 
 namespace {
 
@@ -55,8 +56,7 @@ void ZYNINSLintControlNames(ZYNINSLintedFile &file) {
     const ZYNINSUnitToc *entry = file.Entry(i);
     if (!entry) continue;
     const char *name = entry->GetName();
-    if (*name != '\0' && !std::strpbrk(name, "/\\") && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
-      continue;
+    if (ZYNINSIsControlFileName(name, strnlen(name, ZYNINSNameWidth))) continue;
     file.Warning(i + 1, file.FieldColumn(i, 3), "name",
                  "the name " + ZYNINSLintQuote(name) +
                      " cannot be a file of the control directory: the integrity check reports it not found");

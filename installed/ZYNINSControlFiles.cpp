@@ -6,20 +6,13 @@
 
 #include "ZYNDirectory.h"
 #include "ZYNINSLimits.h"
+#include "ZYNINSNames.h"
 #include "ZYNSystem.h"
 
 namespace {
 
 bool gExistenceTestsOnly = false;
 int gExistenceTests = 0;
-
-// Whether a unit name can be a file of the control directory itself: one that holds a separator
-// or names a directory would have the check test a path elsewhere. ("" would name the control
-// directory.)
-bool IsControlFileName(const char *name, std::size_t length) {
-  if (length == 0 || memchr(name, '/', length) || memchr(name, '\\', length)) return false;
-  return !(length == 1 && name[0] == '.') && !(length == 2 && name[0] == '.' && name[1] == '.');
-}
 
 void Remember(void *context, const char *name, std::size_t length) {
   // Longer names are no unit's.
@@ -59,7 +52,7 @@ bool ZYNINSControlFiles::Tested(const char *name) const {
 
 bool ZYNINSControlFiles::Has(const char *name) {
   const std::size_t length = strnlen(name, ZYNINSNameWidth);
-  if (!IsControlFileName(name, length) || _Control.size() + length >= ZYNINSPathRoom) return false;
+  if (!ZYNINSIsControlFileName(name, length) || _Control.size() + length >= ZYNINSPathRoom) return false;
   if (!_Read) List();
   if (!_Usable || _Listed.FindField(name) < 0) return Tested(name);
   if (_Confirmed) return true;
