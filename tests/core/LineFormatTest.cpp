@@ -127,6 +127,11 @@ TEST_F(LineFormatTest, NumbersAreDecimalWhateverTheirLeadingZeros) {
   ASSERT_TRUE(Read("code:PRD:P:::: 010:t:o:g:  010:l:"));
   EXPECT_EQ(rec.GetSize(), 10u);
   EXPECT_EQ(rec.GetSPKLevel(), 10);
+  // A size written with a sign wraps as unsigned arithmetic does.
+  ASSERT_TRUE(Read("code:PRD:P::::-1:t:o:g:0:l:"));
+  EXPECT_EQ(rec.GetSize(), 4294967295u);
+  ASSERT_TRUE(Read("code:PRD:P::::-4294967295:t:o:g:0:l:"));
+  EXPECT_EQ(rec.GetSize(), 1u);
 }
 
 TEST_F(LineFormatTest, BinaryGarbageIsRejectedWithoutHarm) {
@@ -175,8 +180,15 @@ TEST_F(LineFormatTest, RefusedLinesTellTheFieldTheOffsetAndTheFault) {
     if (text.empty() || text[0] == '#') continue;
     // The reader and the line stay; the seven columns between them come from the verdict.
     const std::string reader = text.substr(0, text.find('|'));
-    std::string line = text;
-    for (int bar = 0; bar < 8; ++bar) line = line.substr(line.find('|') + 1);
+    std::string written = text;
+    for (int bar = 0; bar < 8; ++bar) written = written.substr(written.find('|') + 1);
+    // The file writes a NUL byte of a line as \0.
+    std::string line;
+    for (std::size_t at = 0; at < written.size(); ++at) {
+      const bool nul = written.compare(at, 2, "\\0") == 0;
+      line += nul ? '\0' : written[at];
+      at += nul;
+    }
     ZYNINSUnitToc entry;
     ZYNINSPrefixToc prefix;
     ZYNINSLineVerdict verdict = reader == "media" ? ZYNINSReadMediaLine(line.data(), line.size(), prefix, entry)
@@ -184,7 +196,7 @@ TEST_F(LineFormatTest, RefusedLinesTellTheFieldTheOffsetAndTheFault) {
     std::ostringstream columns;
     columns << reader << '|' << kFaults[static_cast<int>(verdict.fault)] << '|'
             << (verdict.inPrefix ? "prefix" : "entry") << '|' << verdict.field << '|' << verdict.offset << '|'
-            << verdict.itemOffset << '|' << verdict.length << '|' << verdict.limit << '|' << line;
+            << verdict.itemOffset << '|' << verdict.length << '|' << verdict.limit << '|' << written;
     text = columns.str();
     ++checked;
   }

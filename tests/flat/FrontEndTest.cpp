@@ -147,6 +147,22 @@ TEST_F(FlatTest, SelectionIsKeptAsCopiesAndClearedPerKind) {
   EXPECT_TRUE(SelectedConfigs().empty());
 }
 
+// A label that several units share, selected as often as the selection has room: each unit is
+// requested once, and the request fits the room of the offered count.
+TEST_F(FlatTest, ASharedLabelSelectedOverAndOverRequestsEachUnitOnce) {
+  std::string toc = WriteFile("medium/TOC", TocLine("code", "PRD", "P1").Label("Same").OnMedia(3) +
+                                                TocLine("code", "PRD", "P2").Label("Same").OnMedia(4) +
+                                                TocLine("code", "PRD", "P3").Label("Same").OnMedia(5));
+  ASSERT_EQ(OpenMedia(toc), 0);
+  int nbProduct = 0, nbConfig = 0, size = 0;
+  GenerateListProduct(&nbProduct, &nbConfig, &size);
+  ASSERT_EQ(nbProduct, 3);
+  for (int i = 0; i < nbProduct; ++i) StockSelectedProdLabel("Same");
+  char message[1024];
+  EXPECT_EQ(GetSpaceRequired(&size, message), 0);
+  EXPECT_EQ(InstallList(), (Labels{"P1", "P2", "P3"}));
+}
+
 TEST_F(FlatTest, IntegrityExaminesTheCatalogueOpenedForIt) {
   OpenSample();
   std::string root = DataPath("flat/install");
