@@ -87,7 +87,7 @@ ZYNINSRemovalCatalogue Catalogue(ZYNINSInstToc &toc, const ZYNINSUnitToc *entrie
 // Steps 1 to 3 on the removal set. False after an internal error, which has been reported.
 bool Plan(ZYNINSRemovalSet &removal, const ZYNINSRemovalRules &rules, bool closure,
           char (*names)[ZYNINSNameWidth], unsigned int n) {
-  if (!ZYNINSRemovalClosure(removal, rules, closure).Run(names, n)) return false;
+  if (!ZYNINSRemovalClosure(removal, rules, closure, names, n)) return false;
   if (rules.finalSteps) {
     ZYNINSRemoveUnusedFrameworks(removal);
     ZYNINSRemoveFixesOfRemoved(removal);

@@ -8,6 +8,7 @@
 
 void ZYNINSRemoveUnusedFrameworks(ZYNINSRemovalSet &removal) {
   const ZYNINSTocIndex &index = removal.Index();
+  const ZYNINSType type = removal.Type();
   ZYNINSIndexWorkList taken;  // names of the frameworks taken; at most one per entry: never full
   // A framework's user found staying answers until it joins the removal set itself: taken
   // frameworks may free others later in this step.
@@ -23,7 +24,7 @@ void ZYNINSRemoveUnusedFrameworks(ZYNINSRemovalSet &removal) {
         continue;
       auto held = userStaying.find(prereq);
       if (held != userStaying.end() && !removal.Contains(held->second)) continue;
-      int user = removal.FirstStaying(index.Prerequing(prereq, removal.Type()), true);
+      int user = removal.FirstStaying(index.Prerequing(prereq, type), true);
       if (user >= 0) {
         userStaying[prereq] = user;
         continue;
@@ -38,9 +39,10 @@ void ZYNINSRemoveUnusedFrameworks(ZYNINSRemovalSet &removal) {
 
 void ZYNINSRemoveFixesOfRemoved(ZYNINSRemovalSet &removal) {
   const ZYNINSTocIndex &index = removal.Index();
+  const ZYNINSType type = removal.Type();
   const std::size_t members = removal.Count();
   for (std::size_t m = 0; m < members; ++m) {
-    for (int fix : index.Prerequing(index.EntryNameId(removal[m]), removal.Type())) {
+    for (int fix : index.Prerequing(index.EntryNameId(removal[m]), type)) {
       if (removal.Entry(fix).GetPkg() != ZYNINSFIX) continue;
       removal.Add(fix);
       if (ZYNINSPlanObserver *observer = removal.Observer())
