@@ -51,7 +51,9 @@ class ZYNINSRemovalSet {
   ZYNINSType Type() const { return _Catalogue.type; }
   bool Empty() const { return _Catalogue.nbEntries == 0; }
   // Installed (0), superseded (1) or neither (-1), as the catalogue answers for a known name.
-  int AskInstalled(int name) const { return _Catalogue.toc.IsInstalled(_Catalogue.index.NameText(name), _Catalogue.type); }
+  int AskInstalled(int name) const {
+    return _Catalogue.toc.IsInstalled(_Catalogue.index.NameText(name), _Catalogue.type);
+  }
 
   // The position of the first entry of the name and type, or -1.
   int Find(int name) const {
