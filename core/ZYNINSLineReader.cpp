@@ -1,16 +1,12 @@
 // The TOC line reader over a line held in memory.
 #include "ZYNINSLineReader.h"
 
-#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "ZYNINSBytes.h"
 #include "ZYNINSDiag.h"
-#include "ZYNINSFieldWords.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
@@ -21,41 +17,6 @@ namespace {
 // White space as a stream skips it ahead of a number or a list.
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The first `wanted` byte in [begin, end), or end; bytes up to `readable` may be read. Fields
-// and list items are short, so a library call on each costs more than the search: sixteen
-// bytes, or eight, are tested at a time instead.
-#if defined(__GNUC__)
-__attribute__((always_inline))  // a call costs as much as a short search
-#endif
-inline const char *FindByte(const char *begin, const char *end, const char *readable, char wanted) {
-#if defined(__GNUC__) && defined(__SSE2__)
-  const __m128i pattern = _mm_set1_epi8(wanted);
-  for (; begin < end && readable - begin >= 16; begin += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(begin));
-    const unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pattern)));
-    if (found) {
-      const char *at = begin + __builtin_ctz(found);
-      return at < end ? at : end;
-    }
-  }
-  if (begin >= end) return end;
-#else
-  (void)readable;
-#endif
-#if defined(ZYNINS_FIELD_WORDS)
-  const std::uint64_t pattern8 = 0x0101010101010101ULL * static_cast<unsigned char>(wanted);
-  for (; end - begin >= 8; begin += 8) {
-    std::uint64_t word;
-    memcpy(&word, begin, sizeof word);
-    // A byte equal to `wanted` is now zero; the lowest flag is the first of them.
-    std::uint64_t zeros = ZYNINSZeroByteFlags(word ^ pattern8);
-    if (zeros) return begin + __builtin_ctzll(zeros) / 8;
-  }
-#endif
-  while (begin < end && *begin != wanted) ++begin;
-  return begin;
-}
 
 // Both keyword fields are compared with their whole text.
 bool IsKeyword(const char *begin, const char *end, const char *keyword) {
@@ -90,7 +51,7 @@ void ZYNINSLineCursor::FailTooWide(int field, std::size_t offset, std::size_t it
 }
 
 const char *ZYNINSLineCursor::Find(const char *begin, const char *end, char wanted) const {
-  return FindByte(begin, end, _Readable, wanted);
+  return ZYNINSFindByte(begin, end, _Readable, wanted);
 }
 
 void ZYNINSLineCursor::Field(const char *&begin, const char *&end) {
@@ -195,26 +156,9 @@ void ForEachItem(const ZYNINSLineCursor &cursor, const char *begin, const char *
   }
 }
 
-// Copies a name of at most 31 bytes into a 32-byte field, NUL-padded. Where the 32 bytes at the
-// name may be read, two 16-byte stores with the padding masked in do it.
+// Copies a name of at most 31 bytes into a 32-byte field, NUL-padded.
 void CopyName(const ZYNINSLineCursor &cursor, char *dest, const char *begin, const char *end) {
-  std::size_t length = static_cast<std::size_t>(end - begin);
-#if defined(__SSE2__)
-  if (cursor.CanRead(begin, ZYNINSNameWidth)) {
-    const __m128i limit = _mm_set1_epi8(static_cast<char>(length));
-    const __m128i low = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    const __m128i high = _mm_add_epi8(low, _mm_set1_epi8(16));
-    const __m128i *from = reinterpret_cast<const __m128i *>(begin);
-    __m128i *to = reinterpret_cast<__m128i *>(dest);
-    _mm_storeu_si128(to, _mm_and_si128(_mm_loadu_si128(from), _mm_cmplt_epi8(low, limit)));
-    _mm_storeu_si128(to + 1, _mm_and_si128(_mm_loadu_si128(from + 1), _mm_cmplt_epi8(high, limit)));
-    return;
-  }
-#else
-  (void)cursor;
-#endif
-  memcpy(dest, begin, length);
-  memset(dest + length, 0, ZYNINSNameWidth - length);
+  ZYNINSCopyName(dest, begin, static_cast<std::size_t>(end - begin), cursor.ReadableEnd());
 }
 
 // A NUL byte would silently cut a text short: such a text refuses the line.
