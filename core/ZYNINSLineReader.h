@@ -89,8 +89,9 @@ class ZYNINSLineCursor {
   void Fail(ZYNINSLineFault fault, int field, std::size_t offset);
   void FailTooWide(int field, std::size_t offset, std::size_t itemOffset, std::size_t length, std::size_t limit);
 
-  // Marks what follows as the entry fields of a media line, after its prefix.
+  // Marks what follows as a media line's prefix: a fault met before LeavePrefix is the prefix's.
   void EnterPrefix() { _InPrefix = true; }
+  // Marks what follows as the entry fields of a media line, after its prefix.
   void LeavePrefix() { _InPrefix = false; }
 
  private:
