@@ -41,6 +41,7 @@ void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
   cursor.Separator(4);
   std::size_t prereqStart = cursor.Position();
   ReadNameList(cursor, 5, entry._NbPrereq, entry._Prereq);
+  // A FIX or FSP without prerequisites is refused like an unknown keyword.
   if (entry._NbPrereq == 0 && (entry._Pkg == ZYNINSFIX || entry._Pkg == ZYNINSFSP))
     return Reject(cursor, ZYNINSLineFault::MissingPrereq, 5, prereqStart, 0, "ZYNINSUnitToc.error_prereq",
                   "ZYNINSUnitToc: missing prereq for %s\n", entry._Name);
