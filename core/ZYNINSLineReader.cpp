@@ -1,61 +1,80 @@
-// The TOC line reader over a line held in memory.
+// The TOC line reader over a line held in memory. An entry line is twelve fields, each but the
+// last ended by a ':':
+//   1 type keyword, 2 package keyword, 3 name, 4 superseded names, 5 prerequisite names,
+//   6 condition/required pairs, 7 size, 8 timestamp, 9 OS, 10 GA level, 11 service-pack level,
+//   12 label.
+// The entry's reader comes first, then a reader for each kind of field, then the cursor's steps
+// they are made of; the byte searches and copies under them are in ZYNINSBytes.h.
 #include "ZYNINSLineReader.h"
 
-#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "ZYNINSBytes.h"
 #include "ZYNINSDiag.h"
-#include "ZYNINSFieldWords.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
+// A keyword reader answers false when it refused the field: nothing more of the line is read.
+bool ReadType(ZYNINSLineCursor &cursor, ZYNINSType &type);
+bool ReadPackage(ZYNINSLineCursor &cursor, ZYNINSPkg &pkg);
+void ReadName(ZYNINSLineCursor &cursor, int field, char *name);
+void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t room);
+void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[ZYNINSNameWidth]);
+void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPair *&pairs);
+void ReadLabel(ZYNINSLineCursor &cursor, char *&label);
+void Reject(ZYNINSLineCursor &cursor, ZYNINSLineFault fault, int field, std::size_t offset, std::size_t length,
+            const char *key, const char *format, const std::string &what);
+}  // namespace
 
-
-// White space as a stream skips it ahead of a number or a list.
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The first `wanted` byte in [begin, end), or end; bytes up to `readable` may be read. Fields
-// and list items are short, so a library call on each costs more than the search: sixteen
-// bytes, or eight, are tested at a time instead.
-#if defined(__GNUC__)
-__attribute__((always_inline))  // a call costs as much as a short search
-#endif
-inline const char *FindByte(const char *begin, const char *end, const char *readable, char wanted) {
-#if defined(__GNUC__) && defined(__SSE2__)
-  const __m128i pattern = _mm_set1_epi8(wanted);
-  for (; begin < end && readable - begin >= 16; begin += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(begin));
-    const unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pattern)));
-    if (found) {
-      const char *at = begin + __builtin_ctz(found);
-      return at < end ? at : end;
-    }
-  }
-  if (begin >= end) return end;
-#else
-  (void)readable;
-#endif
-#if defined(ZYNINS_FIELD_WORDS)
-  const std::uint64_t pattern8 = 0x0101010101010101ULL * static_cast<unsigned char>(wanted);
-  for (; end - begin >= 8; begin += 8) {
-    std::uint64_t word;
-    memcpy(&word, begin, sizeof word);
-    // A byte equal to `wanted` is now zero; the lowest flag is the first of them.
-    std::uint64_t zeros = ZYNINSZeroByteFlags(word ^ pattern8);
-    if (zeros) return begin + __builtin_ctzll(zeros) / 8;
-  }
-#endif
-  while (begin < end && *begin != wanted) ++begin;
-  return begin;
+void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
+  if (!ReadType(cursor, entry._Type)) return;
+  cursor.Separator(1);
+  if (!ReadPackage(cursor, entry._Pkg)) return;
+  cursor.Separator(2);
+  ReadName(cursor, 3, entry._Name);
+  cursor.Separator(3);
+  ReadNameList(cursor, 4, entry._NbSupersede, entry._Supersede);
+  cursor.Separator(4);
+  std::size_t prereqStart = cursor.Position();
+  ReadNameList(cursor, 5, entry._NbPrereq, entry._Prereq);
+  // A FIX or FSP without prerequisites is refused like an unknown keyword.
+  if (entry._NbPrereq == 0 && (entry._Pkg == ZYNINSFIX || entry._Pkg == ZYNINSFSP))
+    return Reject(cursor, ZYNINSLineFault::MissingPrereq, 5, prereqStart, 0, "ZYNINSUnitToc.error_prereq",
+                  "ZYNINSUnitToc: missing prereq for %s\n", entry._Name);
+  cursor.Separator(5);
+  ReadPairList(cursor, 6, entry._NbIfreq, entry._Ifreq);
+  cursor.Separator(6);
+  cursor.Unsigned(7, entry._Size);
+  cursor.Separator(7);
+  ReadText(cursor, 8, entry._Timestamp, sizeof entry._Timestamp);
+  cursor.Separator(8);
+  ReadText(cursor, 9, entry._OS, sizeof entry._OS);
+  cursor.Separator(9);
+  ReadText(cursor, 10, entry._GALevel, sizeof entry._GALevel);
+  cursor.Separator(10);
+  cursor.Signed(11, entry._SPKLevel);
+  cursor.Separator(11);
+  ReadLabel(cursor, entry._Label);
 }
+
+ZYNINSLineVerdict ZYNINSReadEntryLine(const char *line, std::size_t length, ZYNINSUnitToc &entry,
+                                      const ZYNINSTextBounds &text) {
+  ZYNINSLineCursor cursor(line, length, text);
+  ZYNINSReadEntry(cursor, entry);
+  return cursor.Verdict();
+}
+
+bool ZYNINSEntryLines::Read(const char *line, std::size_t length, int, ZYNINSUnitToc &entry) {
+  return ZYNINSReadEntryLine(line, length, entry, Text).Ok();
+}
+
+namespace {
+
+// --- Keywords: fields 1 and 2 ---
 
 // Both keyword fields are compared with their whole text.
 bool IsKeyword(const char *begin, const char *end, const char *keyword) {
@@ -70,7 +89,210 @@ std::string KeywordText(const char *begin, const char *end) {
   return std::string(begin, length < ZYNINSMaxNameLength ? length : ZYNINSMaxNameLength);
 }
 
+// Reports a refused keyword field. An empty one at the end of the line is a line cut short;
+// any other text is unknown.
+bool RejectKeyword(ZYNINSLineCursor &cursor, ZYNINSLineFault unknown, int field, const char *begin,
+                   const char *end, const char *key, const char *format) {
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  ZYNINSLineFault fault = length == 0 && cursor.AtEnd() ? ZYNINSLineFault::CutShort : unknown;
+  Reject(cursor, fault, field, cursor.Offset(begin), length, key, format, KeywordText(begin, end));
+  return false;
+}
+
+bool ReadType(ZYNINSLineCursor &cursor, ZYNINSType &type) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  if (IsKeyword(begin, end, ZYNINSTypeKeywords[ZYNINSCode]))
+    type = ZYNINSCode;
+  else if (IsKeyword(begin, end, ZYNINSTypeKeywords[ZYNINSZarn]))
+    type = ZYNINSZarn;
+  else
+    return RejectKeyword(cursor, ZYNINSLineFault::UnknownType, 1, begin, end, "ZYNINSUnitToc.error_type",
+                         "ZYNINSUnitToc: unknown type: %s\n");
+  return true;
+}
+
+bool ReadPackage(ZYNINSLineCursor &cursor, ZYNINSPkg &pkg) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  for (int k = 0; k < ZYNINSNbPkgKeywords; ++k) {
+    if (IsKeyword(begin, end, ZYNINSPkgKeywords[k])) {
+      pkg = static_cast<ZYNINSPkg>(k);
+      return true;
+    }
+  }
+  return RejectKeyword(cursor, ZYNINSLineFault::UnknownPackage, 2, begin, end, "ZYNINSUnitToc.error_package",
+                       "ZYNINSUnitToc: unknown package: %s\n");
+}
+
+// --- Texts: the name (field 3) and the fixed-width fields 8 to 10 ---
+
+// A NUL byte would silently cut a text short: such a text refuses the line.
+bool HoldsNul(const ZYNINSLineCursor &cursor, const char *begin, const char *end) {
+  return cursor.HoldsNul() && cursor.Find(begin, end, '\0') != end;
+}
+
+// How much of a text field is kept: nothing of a text holding a NUL, at most `widest` bytes of
+// a wider one; either refuses the line.
+std::size_t KeptLength(ZYNINSLineCursor &cursor, int field, const char *begin, const char *end,
+                       std::size_t widest) {
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  if (length && HoldsNul(cursor, begin, end)) {
+    cursor.Fail(ZYNINSLineFault::HoldsNul, field, cursor.Offset(begin));
+    return 0;
+  }
+  if (length > widest) {
+    cursor.FailTooWide(field, cursor.Offset(begin), cursor.Offset(begin), length, widest);
+    return widest;
+  }
+  return length;
+}
+
+// A name into its 32-byte field, NUL-padded to the field's end.
+void CopyName(const ZYNINSLineCursor &cursor, char *name, const char *begin, const char *end) {
+  ZYNINSCopyName(name, begin, static_cast<std::size_t>(end - begin), cursor.ReadableEnd());
+}
+
+void ReadName(ZYNINSLineCursor &cursor, int field, char *name) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  CopyName(cursor, name, begin, begin + KeptLength(cursor, field, begin, end, ZYNINSMaxNameLength));
+}
+
+// A text into a field of `room` bytes, its NUL included.
+void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t room) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  std::size_t length = KeptLength(cursor, field, begin, end, room - 1);
+  memcpy(dest, begin, length);
+  dest[length] = '\0';
+}
+
+// --- Lists: fields 4 to 6 ---
+
+// Each item of a list field in turn: runs of spaces separate them.
+template <typename Visit>
+void ForEachItem(const ZYNINSLineCursor &cursor, const char *begin, const char *end, Visit visit) {
+  const char *item = begin;
+  while (item < end) {
+    const char *stop = cursor.Find(item, end, ' ');
+    if (stop > item && !visit(item, stop)) return;
+    item = stop + 1;
+  }
+}
+
+// A list field, checked and counted first so that its array is allocated once with its exact
+// size: check(start, item, stop) refuses a faulty item, fill(element, item, stop) copies one in.
+// The items of a usual list are remembered while they are checked, so that they are found once.
+template <typename Element, typename Check, typename Fill>
+void ReadList(ZYNINSLineCursor &cursor, int &count, Element *&elements, Check check, Fill fill) {
+  if (cursor.Failed()) return;
+  std::size_t start = cursor.Position();
+  cursor.SkipSpace();
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  constexpr int kRemembered = 32;
+  const char *items[kRemembered][2];
+  int nbItems = 0;
+  ForEachItem(cursor, begin, end, [&](const char *item, const char *stop) {
+    if (!check(start, item, stop)) return false;
+    if (nbItems < kRemembered) {
+      items[nbItems][0] = item;
+      items[nbItems][1] = stop;
+    }
+    ++nbItems;
+    return true;
+  });
+  if (cursor.Failed() || nbItems == 0) return;
+  elements = new Element[nbItems];
+  count = 0;
+  if (nbItems <= kRemembered) {
+    for (; count < nbItems; ++count) fill(elements[count], items[count][0], items[count][1]);
+    return;
+  }
+  ForEachItem(cursor, begin, end, [&](const char *item, const char *stop) {
+    fill(elements[count++], item, stop);
+    return true;
+  });
+}
+
+// A faulty item refuses the line at its field's start; the verdict tells where the item begins.
+bool RefuseItem(ZYNINSLineCursor &cursor, ZYNINSLineFault fault, int field, std::size_t start, const char *item) {
+  cursor.Fail(fault, field, start);
+  cursor.Verdict().itemOffset = cursor.Offset(item);
+  return false;
+}
+
+// Names separated by runs of spaces.
+void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[ZYNINSNameWidth]) {
+  ReadList(
+      cursor, count, names,
+      [&](std::size_t start, const char *item, const char *stop) {
+        std::size_t length = static_cast<std::size_t>(stop - item);
+        if (HoldsNul(cursor, item, stop)) return RefuseItem(cursor, ZYNINSLineFault::HoldsNul, field, start, item);
+        if (length <= ZYNINSMaxNameLength) return true;
+        cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
+        return false;
+      },
+      [&](char (&name)[ZYNINSNameWidth], const char *item, const char *stop) { CopyName(cursor, name, item, stop); });
+}
+
+// Condition/required items, split like a name list.
+void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPair *&pairs) {
+  ReadList(
+      cursor, count, pairs,
+      [&](std::size_t start, const char *item, const char *stop) {
+        const char *slash = cursor.Find(item, stop, '/');
+        if (slash == stop) return RefuseItem(cursor, ZYNINSLineFault::PairWithoutSlash, field, start, item);
+        if (HoldsNul(cursor, item, stop)) return RefuseItem(cursor, ZYNINSLineFault::HoldsNul, field, start, item);
+        std::size_t condition = static_cast<std::size_t>(slash - item);
+        std::size_t required = static_cast<std::size_t>(stop - slash - 1);
+        if (condition <= ZYNINSMaxNameLength && required <= ZYNINSMaxNameLength) return true;
+        bool first = condition > ZYNINSMaxNameLength;
+        cursor.FailTooWide(field, start, cursor.Offset(first ? item : slash + 1), first ? condition : required,
+                           ZYNINSMaxNameLength);
+        return false;
+      },
+      [&](ZYNINSIfreqPair &pair, const char *item, const char *stop) {
+        const char *slash = cursor.Find(item, stop, '/');
+        CopyName(cursor, pair.GetCondName(), item, slash);
+        CopyName(cursor, pair.GetReqName(), slash + 1, stop);
+      });
+}
+
+// --- The label: field 12 ---
+
+// The label runs to the next ':' or the end of the line; the ':' after it is never needed.
+void ReadLabel(ZYNINSLineCursor &cursor, char *&label) {
+  const char *begin, *end;
+  cursor.Field(begin, end);
+  std::size_t length = static_cast<std::size_t>(end - begin);
+  // Allocated before the old label goes, so that a failure leaves the record releasable.
+  char *copy = new char[length + 1];
+  memcpy(copy, begin, length);
+  copy[length] = '\0';
+  delete[] label;
+  label = copy;
+}
+
+// A refused keyword or a missing prerequisite: reported, and nothing more is read.
+void Reject(ZYNINSLineCursor &cursor, ZYNINSLineFault fault, int field, std::size_t offset, std::size_t length,
+            const char *key, const char *format, const std::string &what) {
+  ZYNINSReport(key, format, {what});
+  if (!cursor.Failed()) {
+    cursor.Fail(fault, field, offset);
+    cursor.Verdict().length = length;
+  }
+  cursor.Verdict().reported = true;
+}
+
+// White space as a stream skips it ahead of a number or a list.
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
+
+// --- The cursor's steps ---
 
 void ZYNINSLineCursor::Fail(ZYNINSLineFault fault, int field, std::size_t offset) {
   if (Failed()) return;
@@ -90,7 +312,7 @@ void ZYNINSLineCursor::FailTooWide(int field, std::size_t offset, std::size_t it
 }
 
 const char *ZYNINSLineCursor::Find(const char *begin, const char *end, char wanted) const {
-  return FindByte(begin, end, _Readable, wanted);
+  return ZYNINSFindByte(begin, end, _Readable, wanted);
 }
 
 void ZYNINSLineCursor::Field(const char *&begin, const char *&end) {
@@ -181,232 +403,3 @@ void ZYNINSLineCursor::Decimal(int field, Number &value) {
 
 void ZYNINSLineCursor::Unsigned(int field, unsigned int &value) { Decimal(field, value); }
 void ZYNINSLineCursor::Signed(int field, int &value) { Decimal(field, value); }
-
-namespace {
-
-// Each item of a list field in turn: runs of spaces separate them.
-template <typename Visit>
-void ForEachItem(const ZYNINSLineCursor &cursor, const char *begin, const char *end, Visit visit) {
-  const char *item = begin;
-  while (item < end) {
-    const char *stop = cursor.Find(item, end, ' ');
-    if (stop > item && !visit(item, stop)) return;
-    item = stop + 1;
-  }
-}
-
-// Copies a name of at most 31 bytes into a 32-byte field, NUL-padded. Where the 32 bytes at the
-// name may be read, two 16-byte stores with the padding masked in do it.
-void CopyName(const ZYNINSLineCursor &cursor, char *dest, const char *begin, const char *end) {
-  std::size_t length = static_cast<std::size_t>(end - begin);
-#if defined(__SSE2__)
-  if (cursor.CanRead(begin, ZYNINSNameWidth)) {
-    const __m128i limit = _mm_set1_epi8(static_cast<char>(length));
-    const __m128i low = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    const __m128i high = _mm_add_epi8(low, _mm_set1_epi8(16));
-    const __m128i *from = reinterpret_cast<const __m128i *>(begin);
-    __m128i *to = reinterpret_cast<__m128i *>(dest);
-    _mm_storeu_si128(to, _mm_and_si128(_mm_loadu_si128(from), _mm_cmplt_epi8(low, limit)));
-    _mm_storeu_si128(to + 1, _mm_and_si128(_mm_loadu_si128(from + 1), _mm_cmplt_epi8(high, limit)));
-    return;
-  }
-#else
-  (void)cursor;
-#endif
-  memcpy(dest, begin, length);
-  memset(dest + length, 0, ZYNINSNameWidth - length);
-}
-
-// A NUL byte would silently cut a text short: such a text refuses the line.
-bool HoldsNul(const ZYNINSLineCursor &cursor, const char *begin, const char *end) {
-  return cursor.HoldsNul() && cursor.Find(begin, end, '\0') != end;
-}
-
-// A fixed-width text field; a wider one is cut to the width and refuses the line.
-void ReadText(ZYNINSLineCursor &cursor, int field, char *dest, std::size_t width) {
-  const char *begin, *end;
-  cursor.Field(begin, end);
-  std::size_t length = static_cast<std::size_t>(end - begin);
-  if (length && HoldsNul(cursor, begin, end)) {
-    cursor.Fail(ZYNINSLineFault::HoldsNul, field, cursor.Offset(begin));
-    length = 0;
-  } else if (length > width) {
-    cursor.FailTooWide(field, cursor.Offset(begin), cursor.Offset(begin), length, width);
-    length = width;
-  }
-  if (width == ZYNINSMaxNameLength) return CopyName(cursor, dest, begin, begin + length);
-  memcpy(dest, begin, length);
-  dest[length] = '\0';
-}
-
-// A list field, checked and counted first so that its array is allocated once with its exact
-// size: check(start, item, stop) refuses a faulty item, fill(element, item, stop) copies one in.
-// The items of a usual list are remembered while they are checked, so that they are found once.
-template <typename Element, typename Check, typename Fill>
-void ReadList(ZYNINSLineCursor &cursor, int &count, Element *&elements, Check check, Fill fill) {
-  if (cursor.Failed()) return;
-  std::size_t start = cursor.Position();
-  cursor.SkipSpace();
-  const char *begin, *end;
-  cursor.Field(begin, end);
-  constexpr int kRemembered = 32;
-  const char *items[kRemembered][2];
-  int nbItems = 0;
-  ForEachItem(cursor, begin, end, [&](const char *item, const char *stop) {
-    if (!check(start, item, stop)) return false;
-    if (nbItems < kRemembered) {
-      items[nbItems][0] = item;
-      items[nbItems][1] = stop;
-    }
-    ++nbItems;
-    return true;
-  });
-  if (cursor.Failed() || nbItems == 0) return;
-  elements = new Element[nbItems];
-  count = 0;
-  if (nbItems <= kRemembered) {
-    for (; count < nbItems; ++count) fill(elements[count], items[count][0], items[count][1]);
-    return;
-  }
-  ForEachItem(cursor, begin, end, [&](const char *item, const char *stop) {
-    fill(elements[count++], item, stop);
-    return true;
-  });
-}
-
-// Names separated by runs of spaces.
-void ReadNameList(ZYNINSLineCursor &cursor, int field, int &count, char (*&names)[ZYNINSNameWidth]) {
-  ReadList(
-      cursor, count, names,
-      [&](std::size_t start, const char *item, const char *stop) {
-        std::size_t length = static_cast<std::size_t>(stop - item);
-        if (HoldsNul(cursor, item, stop)) {
-          cursor.Fail(ZYNINSLineFault::HoldsNul, field, start);
-          cursor.Verdict().itemOffset = cursor.Offset(item);
-          return false;
-        }
-        if (length <= ZYNINSMaxNameLength) return true;
-        cursor.FailTooWide(field, start, cursor.Offset(item), length, ZYNINSMaxNameLength);
-        return false;
-      },
-      [&](char (&name)[ZYNINSNameWidth], const char *item, const char *stop) { CopyName(cursor, name, item, stop); });
-}
-
-// Condition/required items, split like a name list.
-void ReadPairList(ZYNINSLineCursor &cursor, int field, int &count, ZYNINSIfreqPair *&pairs) {
-  ReadList(
-      cursor, count, pairs,
-      [&](std::size_t start, const char *item, const char *stop) {
-        const char *slash = cursor.Find(item, stop, '/');
-        if (slash == stop) {
-          cursor.Fail(ZYNINSLineFault::PairWithoutSlash, field, start);
-          cursor.Verdict().itemOffset = cursor.Offset(item);
-          return false;
-        }
-        if (HoldsNul(cursor, item, stop)) {
-          cursor.Fail(ZYNINSLineFault::HoldsNul, field, start);
-          cursor.Verdict().itemOffset = cursor.Offset(item);
-          return false;
-        }
-        std::size_t condition = static_cast<std::size_t>(slash - item);
-        std::size_t required = static_cast<std::size_t>(stop - slash - 1);
-        if (condition <= ZYNINSMaxNameLength && required <= ZYNINSMaxNameLength) return true;
-        bool first = condition > ZYNINSMaxNameLength;
-        cursor.FailTooWide(field, start, cursor.Offset(first ? item : slash + 1), first ? condition : required,
-                           ZYNINSMaxNameLength);
-        return false;
-      },
-      [&](ZYNINSIfreqPair &pair, const char *item, const char *stop) {
-        const char *slash = cursor.Find(item, stop, '/');
-        CopyName(cursor, pair.GetCondName(), item, slash);
-        CopyName(cursor, pair.GetReqName(), slash + 1, stop);
-      });
-}
-
-// A refused keyword or a missing prerequisite: reported, and nothing more is read.
-void Reject(ZYNINSLineCursor &cursor, ZYNINSLineFault fault, int field, std::size_t offset, std::size_t length,
-            const char *key, const char *format, const std::string &what) {
-  ZYNINSReport(key, format, {what});
-  if (!cursor.Failed()) {
-    cursor.Fail(fault, field, offset);
-    cursor.Verdict().length = length;
-  }
-  cursor.Verdict().reported = true;
-}
-
-// An empty keyword field at the end of the line is a line cut short; any other text is unknown.
-ZYNINSLineFault KeywordFault(const ZYNINSLineCursor &cursor, std::size_t length, ZYNINSLineFault unknown) {
-  return length == 0 && cursor.AtEnd() ? ZYNINSLineFault::CutShort : unknown;
-}
-
-}  // namespace
-
-void ZYNINSReadEntry(ZYNINSLineCursor &cursor, ZYNINSUnitToc &entry) {
-  const char *begin, *end;
-  cursor.Field(begin, end);
-  std::size_t length = static_cast<std::size_t>(end - begin);
-  if (IsKeyword(begin, end, ZYNINSTypeKeywords[ZYNINSCode])) {
-    entry._Type = ZYNINSCode;
-  } else if (IsKeyword(begin, end, ZYNINSTypeKeywords[ZYNINSZarn])) {
-    entry._Type = ZYNINSZarn;
-  } else {
-    return Reject(cursor, KeywordFault(cursor, length, ZYNINSLineFault::UnknownType), 1, cursor.Offset(begin), length,
-                  "ZYNINSUnitToc.error_type", "ZYNINSUnitToc: unknown type: %s\n", KeywordText(begin, end));
-  }
-  cursor.Separator(1);
-
-  cursor.Field(begin, end);
-  int found = -1;
-  for (int k = 0; k < ZYNINSNbPkgKeywords && found < 0; ++k)
-    if (IsKeyword(begin, end, ZYNINSPkgKeywords[k])) found = k;
-  if (found < 0)
-    return Reject(cursor, KeywordFault(cursor, static_cast<std::size_t>(end - begin), ZYNINSLineFault::UnknownPackage),
-                  2, cursor.Offset(begin), static_cast<std::size_t>(end - begin), "ZYNINSUnitToc.error_package",
-                  "ZYNINSUnitToc: unknown package: %s\n", KeywordText(begin, end));
-  entry._Pkg = static_cast<ZYNINSPkg>(found);
-  cursor.Separator(2);
-
-  ReadText(cursor, 3, entry._Name, ZYNINSMaxNameLength);
-  cursor.Separator(3);
-  ReadNameList(cursor, 4, entry._NbSupersede, entry._Supersede);
-  cursor.Separator(4);
-  std::size_t prereqStart = cursor.Position();
-  ReadNameList(cursor, 5, entry._NbPrereq, entry._Prereq);
-  if (entry._NbPrereq == 0 && (entry._Pkg == ZYNINSFIX || entry._Pkg == ZYNINSFSP))
-    return Reject(cursor, ZYNINSLineFault::MissingPrereq, 5, prereqStart, 0, "ZYNINSUnitToc.error_prereq",
-                  "ZYNINSUnitToc: missing prereq for %s\n", entry._Name);
-  cursor.Separator(5);
-  ReadPairList(cursor, 6, entry._NbIfreq, entry._Ifreq);
-  cursor.Separator(6);
-  cursor.Unsigned(7, entry._Size);
-  cursor.Separator(7);
-  ReadText(cursor, 8, entry._Timestamp, sizeof entry._Timestamp - 1);
-  cursor.Separator(8);
-  ReadText(cursor, 9, entry._OS, ZYNINSLevelWidth - 1);
-  cursor.Separator(9);
-  ReadText(cursor, 10, entry._GALevel, ZYNINSLevelWidth - 1);
-  cursor.Separator(10);
-  cursor.Signed(11, entry._SPKLevel);
-  cursor.Separator(11);
-
-  // The label runs to the next ':' or the end of the line; the ':' after it is never needed.
-  cursor.Field(begin, end);
-  length = static_cast<std::size_t>(end - begin);
-  // Allocated before the old label goes, so that a failure leaves the record releasable.
-  char *label = new char[length + 1];
-  memcpy(label, begin, length);
-  label[length] = '\0';
-  delete[] entry._Label;
-  entry._Label = label;
-}
-
-ZYNINSLineVerdict ZYNINSReadEntryLine(const char *line, std::size_t length, ZYNINSUnitToc &entry,
-                                      const ZYNINSTextBounds &text) {
-  ZYNINSLineCursor cursor(line, length, text);
-  ZYNINSReadEntry(cursor, entry);
-  return cursor.Verdict();
-}
-
-bool ZYNINSEntryLines::Read(const char *line, std::size_t length, int, ZYNINSUnitToc &entry) {
-  return ZYNINSReadEntryLine(line, length, entry, Text).Ok();
-}

@@ -61,8 +61,8 @@ class ZYNINSLineCursor {
   bool AtEnd() const { return _Pos == _End; }
   // Whether a NUL byte lies anywhere in the line: only then are its fields searched for one.
   bool HoldsNul() const { return _HoldsNul; }
-  // Whether the n bytes from `from` may be read, within the line or past it.
-  bool CanRead(const char *from, std::size_t n) const { return static_cast<std::size_t>(_Readable - from) >= n; }
+  // How far the searches and copies may read, at or past the line's end.
+  const char *ReadableEnd() const { return _Readable; }
   // The first `wanted` byte in [begin, end) of the line, or end.
   const char *Find(const char *begin, const char *end, char wanted) const;
 
@@ -89,8 +89,9 @@ class ZYNINSLineCursor {
   void Fail(ZYNINSLineFault fault, int field, std::size_t offset);
   void FailTooWide(int field, std::size_t offset, std::size_t itemOffset, std::size_t length, std::size_t limit);
 
-  // Marks what follows as the entry fields of a media line, after its prefix.
+  // Marks what follows as a media line's prefix: a fault met before LeavePrefix is the prefix's.
   void EnterPrefix() { _InPrefix = true; }
+  // Marks what follows as the entry fields of a media line, after its prefix.
   void LeavePrefix() { _InPrefix = false; }
 
  private:

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "ZYNINSFieldWords.h"
+#include "ZYNINSBytes.h"
 #include "ZYNINSLimits.h"
 
 ZYNINSNameTable::ZYNINSNameTable(std::size_t expected) {

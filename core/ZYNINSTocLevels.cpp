@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ZYNINSBytes.h"
 #include "ZYNINSDiag.h"
-#include "ZYNINSFieldWords.h"
 #include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
