@@ -36,8 +36,6 @@ std::string FormatDefault(const char *format, ZYNINSMsgParams params) {
   return text;
 }
 
-}  // namespace
-
 // Looks the key up in the named catalogue; the default text stands in when it has none.
 ZYNUnicodeString BuildTocMessage(const ZYNString &catalog, const ZYNString &key,
                                  const ZYNUnicodeString &defaultText, const ZYNUnicodeString *params,
@@ -52,6 +50,8 @@ ZYNUnicodeString BuildTocMessage(const ZYNString &catalog, const ZYNString &key,
   if (loaded == 0) return defaultText.GetLengthInChar() ? defaultText : ZYNUnicodeString("No default message");
   return ZYNUnicodeString("No message");
 }
+
+}  // namespace
 
 std::string ZYNINSBuildMessage(const char *key, const char *defaultFormat, ZYNINSMsgParams params) {
   std::vector<ZYNUnicodeString> values;
