@@ -1,14 +1,50 @@
-// Probes of the installed and the media catalogue: each opens up its class's protected
-// tables for tests. The base class's probe, which also loads a plain catalogue, is TestToc.
+// Probes of the catalogue classes: each opens up its class's protected tables for tests.
+// The base class's probe also loads a plain catalogue, the way the real loaders load theirs.
 #ifndef Probes_h
 #define Probes_h
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
+#include "ZYNINSToc.h"
+#include "ZYNINSTocLines.h"
+#include "ZYNINSUnitTocIO.h"
+
+class TocProbe : public ZYNINSToc {
+ public:
+  explicit TocProbe(const std::string &path) {
+    std::string name = path;
+    ZYNINSEntryLines lines("TocProbe.Error_Line", "TocProbe: line number %d from %s refused\n");
+    if (Load(&name[0], lines)) InitPCFGlist();
+  }
+
+  const ZYNINSUnitToc &Entry(int i) const { return _Entries[i]; }
+  ZYNINSUnitToc &MutableEntry(int i) { return _Entries[i]; }
+  bool HasPCFGList() const { return _PCFGList != nullptr; }
+  // The operations take writable C strings.
+  int Visible(std::string word) const { return IsVisible(&word[0]); }
+  int Index(std::string name, ZYNINSType type) const { return GetIndex(&name[0], type); }
+  int RemoveName(std::string name, ZYNINSType type) { return Remove(&name[0], type); }
+  int Tsort(std::string name, ZYNINSType type) const { return BuildTsort(&name[0], type); }
+};
+
+// The catalogue written back in TOC line format.
+inline std::string Written(ZYNINSToc &toc) {
+  std::ostringstream out;
+  out << toc;
+  return out.str();
+}
+
+// What ListContent prints for one selector.
+inline std::string Listed(ZYNINSToc &toc, ZYNINSListType which) {
+  std::ostringstream out;
+  toc.ListContent(which, out);
+  return out.str();
+}
 
 class InstTocProbe : public ZYNINSInstToc {
  public:

@@ -2,8 +2,8 @@
 #include <sstream>
 #include <vector>
 
+#include "Probes.h"
 #include "TestSupport.h"
-#include "TestToc.h"
 #include "ZYNINSLineReader.h"
 #include "ZYNINSPrefixReader.h"
 #include "ZYNINSUnitTocIO.h"
@@ -28,7 +28,7 @@ class LineFormatTest : public TocTest {
 
 TEST_F(LineFormatTest, WholeCatalogueReadsBackIntoTheSameLines) {
   std::string text = ReadFile(DataPath("core/canonical.toc"));
-  TestToc catalog(DataPath("core/canonical.toc"));
+  TocProbe catalog(DataPath("core/canonical.toc"));
   ASSERT_EQ(catalog.GetNbToc(), 10);
   std::ostringstream written;
   for (int i = 0; i < catalog.GetNbToc(); ++i) written << catalog.MutableEntry(i);

@@ -4,8 +4,8 @@
 #include <memory>
 #include <sstream>
 
+#include "Probes.h"
 #include "TestSupport.h"
-#include "TestToc.h"
 
 namespace {
 std::string Lines(int count) {
@@ -18,19 +18,19 @@ std::string Lines(int count) {
 using LoadingTest = TocTest;
 
 TEST_F(LoadingTest, MissingFileIsReportedByName) {
-  TestToc catalog(Dir() + "/absent.toc");
+  TocProbe catalog(Dir() + "/absent.toc");
   EXPECT_EQ(catalog.GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "/absent.toc\n\n");
 }
 
 TEST_F(LoadingTest, DirectoryIsNoTocFile) {
-  TestToc catalog(Dir());
+  TocProbe catalog(Dir());
   EXPECT_EQ(catalog.GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init  unable to open file " + Dir() + "\n\n");
 }
 
 TEST_F(LoadingTest, EmptyFileGivesAnEmptyUsableCatalogue) {
-  TestToc catalog(WriteFile("empty.toc", ""));
+  TocProbe catalog(WriteFile("empty.toc", ""));
   EXPECT_EQ(catalog.GetNbToc(), 0);
   EXPECT_STREQ(catalog.GetOS(), "");
   EXPECT_EQ(catalog.GetSPKLevel(1), 0);
@@ -39,56 +39,56 @@ TEST_F(LoadingTest, EmptyFileGivesAnEmptyUsableCatalogue) {
 
 TEST_F(LoadingTest, UnterminatedLastLineIsCountedAndRead) {
   std::string text = Lines(3);
-  EXPECT_EQ(TestToc(WriteFile("full.toc", text)).GetNbToc(), 3);
+  EXPECT_EQ(TocProbe(WriteFile("full.toc", text)).GetNbToc(), 3);
   text.pop_back();
-  TestToc catalog(WriteFile("cut.toc", text));
+  TocProbe catalog(WriteFile("cut.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 3);
   EXPECT_STREQ(catalog.Entry(2).GetName(), "P2");
   EXPECT_EQ(TakeDiagnostics(), "");
 }
 
 TEST_F(LoadingTest, AtMost4095Lines) {
-  EXPECT_EQ(TestToc(WriteFile("max.toc", Lines(4095))).GetNbToc(), 4095);
+  EXPECT_EQ(TocProbe(WriteFile("max.toc", Lines(4095))).GetNbToc(), 4095);
   EXPECT_EQ(TakeDiagnostics(), "");
-  EXPECT_EQ(TestToc(WriteFile("over.toc", Lines(4096))).GetNbToc(), -1);
+  EXPECT_EQ(TocProbe(WriteFile("over.toc", Lines(4096))).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init Internal error _NbToc = 4096\n\n");
   // Reading stops at the first line too many, so a longer file shows that count too.
-  EXPECT_EQ(TestToc(WriteFile("far-over.toc", Lines(5000))).GetNbToc(), -1);
+  EXPECT_EQ(TocProbe(WriteFile("far-over.toc", Lines(5000))).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::Init Internal error _NbToc = 4096\n\n");
 }
 
 TEST_F(LoadingTest, LongLinesCountOnce) {
   std::string label(250000, 'x');
   std::string text = TocLine("code", "PRD", "P").Label(label) + TocLine("code", "PRD", "Q");
-  TestToc catalog(WriteFile("long.toc", text));
+  TocProbe catalog(WriteFile("long.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 2);
   EXPECT_EQ(std::string(catalog.Entry(0).GetLabel()), label);
 }
 
 TEST_F(LoadingTest, PCFGListIsLookedForBesideTheTocFile) {
   WriteFile("medium/PCFG.list", "P1\n");
-  EXPECT_TRUE(TestToc(WriteFile("medium/TOC", Lines(2))).HasPCFGList());
-  EXPECT_FALSE(TestToc(WriteFile("other/TOC", Lines(2))).HasPCFGList());
+  EXPECT_TRUE(TocProbe(WriteFile("medium/TOC", Lines(2))).HasPCFGList());
+  EXPECT_FALSE(TocProbe(WriteFile("other/TOC", Lines(2))).HasPCFGList());
   WriteFile("PCFG.list", "P1\n");
-  EXPECT_TRUE(TestToc("TOC.local").GetNbToc() == -1);
+  EXPECT_TRUE(TocProbe("TOC.local").GetNbToc() == -1);
   WriteFile("TOC.local", Lines(1));
-  EXPECT_TRUE(TestToc("TOC.local").HasPCFGList());
+  EXPECT_TRUE(TocProbe("TOC.local").HasPCFGList());
 }
 
 TEST_F(LoadingTest, BackslashEndsTheTocFilesDirectoryToo) {
   // On POSIX "medium\\TOC" is one file name; its directory part still ends at the backslash.
   WriteFile("PCFG.list", "P1\n");
   std::string path = WriteFile("medium\\TOC", Lines(2));
-  EXPECT_FALSE(TestToc(path).HasPCFGList());
+  EXPECT_FALSE(TocProbe(path).HasPCFGList());
   WriteFile("medium\\PCFG.list", "P1\n");
-  EXPECT_TRUE(TestToc(path).HasPCFGList());
+  EXPECT_TRUE(TocProbe(path).HasPCFGList());
 }
 
 TEST_F(LoadingTest, OperatingSystemMustAgreeForCodeEntries) {
   std::string text =
       TocLine("zarn", "PRD", "Z1").OS("ANY") + TocLine("zarn", "PRD", "Z2").OS("OTHER") + TocLine("code", "PRD", "C1");
   std::string path = WriteFile("os.toc", text);
-  TestToc catalog(path);
+  TocProbe catalog(path);
   EXPECT_EQ(catalog.GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetOS: Operating system mismatch on line number 3 from file " + path +
                                    ":\nANY operating system expected, and LNX operating system found\n\n");
@@ -97,7 +97,7 @@ TEST_F(LoadingTest, OperatingSystemMustAgreeForCodeEntries) {
 TEST_F(LoadingTest, GALevelMustAgreeForEveryEntry) {
   std::string text = TocLine("code", "PRD", "C1").GA("GA1") + TocLine("zarn", "PRD", "Z1").GA("GA2").OS("ANY");
   std::string path = WriteFile("ga.toc", text);
-  EXPECT_EQ(TestToc(path).GetNbToc(), -1);
+  EXPECT_EQ(TocProbe(path).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetGALevel:GA level mismatch on line number 2 from file " + path +
                                    ":\nGA1 GA level expected, and GA2 GA level found\n\n");
 }
@@ -106,12 +106,12 @@ TEST_F(LoadingTest, TagsAgreeAsTextsUpToTheirEnd) {
   // A tag that only begins like another one differs; tags of the full width agree.
   std::string path =
       WriteFile("prefix.toc", TocLine("code", "PRD", "C1").GA("GA1") + TocLine("code", "PRD", "C2").GA("GA12"));
-  EXPECT_EQ(TestToc(path).GetNbToc(), -1);
+  EXPECT_EQ(TocProbe(path).GetNbToc(), -1);
   EXPECT_EQ(TakeDiagnostics(), "ZYNINSToc::SetGALevel:GA level mismatch on line number 2 from file " + path +
                                    ":\nGA1 GA level expected, and GA12 GA level found\n\n");
-  class LevelToc : public TestToc {
+  class LevelToc : public TocProbe {
    public:
-    using TestToc::TestToc;
+    using TocProbe::TocProbe;
     using ZYNINSToc::SetOS;
   };
   LevelToc full(
@@ -137,7 +137,7 @@ TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
                        TocLine("code", "FIX", "FX").Prereqs("CORE ").Level(8);
     for (size_t i = 0; i < c.levels.size(); ++i)
       text += TocLine("code", "SPK", "SP" + std::to_string(i)).Level(c.levels[i]);
-    TestToc catalog(WriteFile("spk.toc", text));
+    TocProbe catalog(WriteFile("spk.toc", text));
     ASSERT_GE(catalog.GetNbToc(), 2) << TakeDiagnostics();
     EXPECT_EQ(catalog.GetSPKLevel(1), c.current);
     EXPECT_EQ(catalog.GetSPKLevel(0), c.previous);
@@ -146,7 +146,7 @@ TEST_F(LoadingTest, ServicePackLevelsFollowTheRunningMaximum) {
 
 TEST_F(LoadingTest, RejectedLineLeavesTheTableReleasable) {
   std::string text = TocLine("code", "PRD", "A") + "code:PRD:B:X Y :Z ::1:t:o:g:0\n" + TocLine("code", "PRD", "C");
-  TestToc catalog(WriteFile("bad.toc", text));
+  TocProbe catalog(WriteFile("bad.toc", text));
   EXPECT_EQ(catalog.GetNbToc(), -1);
 }
 
@@ -154,8 +154,8 @@ TEST_F(LoadingTest, CrLfLineEndsReadAsNewlines) {
   std::string lf = Lines(2) + "code:PRD:Q::::1:t:LNX:R1:0:label without its colon\n";
   std::string crlf;
   for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  TestToc plain(WriteFile("lf.toc", lf));
-  TestToc windows(WriteFile("crlf.toc", crlf));
+  TocProbe plain(WriteFile("lf.toc", lf));
+  TocProbe windows(WriteFile("crlf.toc", crlf));
   ASSERT_EQ(windows.GetNbToc(), 3);
   EXPECT_EQ(Written(windows), Written(plain));
   EXPECT_STREQ(windows.Entry(2).GetLabel(), "label without its colon");
@@ -164,17 +164,17 @@ TEST_F(LoadingTest, CrLfLineEndsReadAsNewlines) {
 TEST_F(LoadingTest, NulBytesAndHugeLinesStayWithinTheirLine) {
   // A NUL in a name refuses its line; a 10 MB label is one line like any other.
   std::string text = TocLine("code", "PRD", "P").Label(std::string(10 << 20, 'x'));
-  TestToc catalog(WriteFile("huge.toc", text));
+  TocProbe catalog(WriteFile("huge.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 1);
   EXPECT_EQ(strlen(catalog.Entry(0).GetLabel()), size_t{10} << 20);
-  EXPECT_EQ(TestToc(WriteFile("nul-byte.toc", std::string("code:PRD:A\0B::::1:t:LNX:R1:0:l:\n", 32))).GetNbToc(), -1);
+  EXPECT_EQ(TocProbe(WriteFile("nul-byte.toc", std::string("code:PRD:A\0B::::1:t:LNX:R1:0:l:\n", 32))).GetNbToc(), -1);
   TakeDiagnostics();
 
   // The refused type is shown up to its NUL, as a text always was.
   std::string path = WriteFile("refused.toc", Lines(2) + std::string("co\0de:PRD:Q::::1:t:LNX:GA1:0:l:\n", 32));
   TakeDiagnostics();
-  EXPECT_EQ(TestToc(path).GetNbToc(), -1);
-  EXPECT_EQ(TakeDiagnostics(), "ZYNINSUnitToc: unknown type: co\nTestToc: line number 3 from " + path + " refused\n\n");
+  EXPECT_EQ(TocProbe(path).GetNbToc(), -1);
+  EXPECT_EQ(TakeDiagnostics(), "ZYNINSUnitToc: unknown type: co\nTocProbe: line number 3 from " + path + " refused\n\n");
 }
 
 TEST_F(LoadingTest, ListsOfAnyLengthKeepEveryItemInOrder) {
@@ -184,7 +184,7 @@ TEST_F(LoadingTest, ListsOfAnyLengthKeepEveryItemInOrder) {
     text += TocLine("code", "FIX", "F" + std::to_string(count)).Prereqs("  " + NumberedNames("PRE", count) + "  ");
   text += TocLine("code", "PRD", "LAST").Supersedes(NumberedNames(std::string(28, 'S'), 40)).Label("at the end");
   text.pop_back();  // the label runs to the end of the file
-  TestToc catalog(WriteFile("lists.toc", text));
+  TocProbe catalog(WriteFile("lists.toc", text));
   ASSERT_EQ(catalog.GetNbToc(), 6);
   int k = 0;
   for (int count : {1, 31, 32, 33, 200}) {
@@ -219,6 +219,6 @@ TEST_F(LoadingTest, DerivedCatalogueLoadsThroughTheStreamMembers) {
   StreamToc derived(path);
   ASSERT_EQ(derived.GetNbToc(), 4);
   EXPECT_EQ(derived.GetSPKLevel(1), 4);
-  EXPECT_EQ(Written(derived), Written(*std::make_unique<TestToc>(path)));
+  EXPECT_EQ(Written(derived), Written(*std::make_unique<TocProbe>(path)));
   EXPECT_EQ(StreamToc(WriteFile("bad.toc", "code:PRD:P::::1x:t:LNX:GA1:0::\n")).GetNbToc(), -1);
 }

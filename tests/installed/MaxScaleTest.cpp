@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Probes.h"
 #include "MaxScaleCatalogues.h"
+#include "Probes.h"
 #include "TestSupport.h"
-#include "TestToc.h"
 #include "ZYNINSMediaToc.h"
 #include "ZYNINSStockIndex.h"
 
@@ -79,7 +78,7 @@ TEST_F(MaxScaleTest, CataloguesWriteBackAndReadAgainUnchanged) {
   ZYNINSMediaToc medium(mediumPath.data());
   ASSERT_EQ(medium.GetNbToc(), 4095) << TakeDiagnostics();
   std::string entries = Written(medium);
-  TestToc again(WriteFile("again/TOC", entries));
+  TocProbe again(WriteFile("again/TOC", entries));
   ASSERT_EQ(again.GetNbToc(), 4095);
   EXPECT_EQ(Written(again), entries);
   EXPECT_EQ(TakeDiagnostics(), "");

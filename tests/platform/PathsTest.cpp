@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
+#include "Probes.h"
 #include "TestSupport.h"
-#include "TestToc.h"
 #include "ZYNDirectory.h"
 
 namespace {
@@ -18,7 +18,7 @@ TEST_F(PathsTest, PCFGListIsFoundBesideATocNamedWithABackslash) {
   // On Windows "cat" is a directory; elsewhere both names are files with a '\' in them.
   WriteFile("cat\\TOC", kLine);
   WriteFile("cat\\PCFG.list", "Unit\r\n");
-  TestToc catalogue(Dir() + "/cat\\TOC");
+  TocProbe catalogue(Dir() + "/cat\\TOC");
   ASSERT_EQ(catalogue.GetNbToc(), 1);
   EXPECT_TRUE(catalogue.HasPCFGList());
   EXPECT_EQ(catalogue.Visible("Unit"), 1);
@@ -31,12 +31,12 @@ TEST_F(PathsTest, APathLongerThanMaxPathIsNeverCut) {
   std::string shortName = Dir() + "/" + dir + "/";
   shortName += std::string(259 - shortName.size(), 't');
   WriteFile(shortName.substr(Dir().size() + 1), kLine);
-  TestToc loaded(shortName);
+  TocProbe loaded(shortName);
   EXPECT_EQ(loaded.GetNbToc(), 1);
 
   // ... and a longer name that begins with it: a path cut at MAX_PATH would load the first.
   std::string longName = shortName + std::string(60, 'x');
-  TestToc refused(longName);
+  TocProbe refused(longName);
   EXPECT_EQ(refused.GetNbToc(), -1);
   std::string diagnostics = TakeDiagnostics();
   EXPECT_EQ(diagnostics.rfind("ZYNINSToc::Init  unable to open file " + Dir(), 0), 0u) << diagnostics;

@@ -129,7 +129,7 @@ TEST_F(QueryTest, SetTimestampStampsTheFirstEntryWithLocalTime) {
   auto empty = Load("", kNoPCFG, "empty");
   empty->SetTimestamp();
   EXPECT_EQ(Written(*empty), "");
-  TestToc missing(Dir() + "/nowhere/TOC");
+  TocProbe missing(Dir() + "/nowhere/TOC");
   missing.SetTimestamp();
   EXPECT_EQ(missing.GetNbToc(), -1);
   TakeDiagnostics();

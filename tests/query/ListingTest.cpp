@@ -12,7 +12,7 @@ class GoldenListingTest : public QueryTest, public ::testing::WithParamInterface
 
 // The catalogue is read in place, so the PCFG.list beside it applies.
 TEST_P(GoldenListingTest, MatchesExpectedOutput) {
-  TestToc catalogue(DataPath("query/catalogue/TOC"));
+  TocProbe catalogue(DataPath("query/catalogue/TOC"));
   ASSERT_EQ(catalogue.GetNbToc(), 22);
   std::ostringstream out;
   EXPECT_EQ(catalogue.ListContent(GetParam().which, out), 1);
@@ -48,7 +48,7 @@ TEST_F(QueryTest, SectionsOfAnEmptyCatalogueKeepTheirHeadingsAndEmptyLines) {
   EXPECT_EQ(Listed(*empty, ZYNINSListVisible), "");
   EXPECT_EQ(Written(*empty), "");
 
-  TestToc missing(Dir() + "/nowhere/TOC");
+  TocProbe missing(Dir() + "/nowhere/TOC");
   EXPECT_EQ(Listed(missing, ZYNINSListFixes), "\n");
   EXPECT_EQ(Written(missing), "");
   TakeDiagnostics();

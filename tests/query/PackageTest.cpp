@@ -59,7 +59,7 @@ TEST_F(QueryTest, EmptyAndFailedCataloguesListNothing) {
   EXPECT_EQ(Package(*empty, ZYNINSPRD, ZYNINSUnknownQ, 1)->GetNbName(), 0u);
   EXPECT_EQ(empty->Index("Anything", ZYNINSCode), -1);
 
-  TestToc missing(Dir() + "/nowhere/TOC");
+  TocProbe missing(Dir() + "/nowhere/TOC");
   ASSERT_EQ(missing.GetNbToc(), -1);
   EXPECT_EQ(Package(missing, ZYNINSPRD, ZYNINSUnknownQ)->GetNbName(), 0u);
   TakeDiagnostics();

@@ -7,23 +7,23 @@
 #include <utility>
 #include <vector>
 
+#include "Probes.h"
 #include "TestSupport.h"
-#include "TestToc.h"
 
 class QueryTest : public TocTest {
  protected:
   static constexpr const char *kNoPCFG = "\x01no PCFG.list";
 
   // Writes the TOC text (and PCFG.list beside it unless kNoPCFG) into dir and loads it.
-  std::unique_ptr<TestToc> Load(const std::string &toc, const std::string &pcfg = kNoPCFG,
+  std::unique_ptr<TocProbe> Load(const std::string &toc, const std::string &pcfg = kNoPCFG,
                                 const std::string &dir = "cat") {
     std::string path = WriteFile(dir + "/TOC", toc);
     if (pcfg != kNoPCFG) WriteFile(dir + "/PCFG.list", pcfg);
-    return std::make_unique<TestToc>(path);
+    return std::make_unique<TocProbe>(path);
   }
 
   // The realistic catalogue of the data folder, copied so that its PCFG.list can be swapped.
-  std::unique_ptr<TestToc> LoadCatalogue(const std::string &pcfg) {
+  std::unique_ptr<TocProbe> LoadCatalogue(const std::string &pcfg) {
     return Load(ReadFile(DataPath("query/catalogue/TOC")), pcfg);
   }
 
