@@ -15,6 +15,7 @@
 #include "ZYNINSDiag.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocLines.h"
+#include "ZYNINSTocText.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
@@ -286,8 +287,6 @@ void Reject(ZYNINSLineCursor &cursor, ZYNINSLineFault fault, int field, std::siz
   cursor.Verdict().reported = true;
 }
 
-// White space as a stream skips it ahead of a number or a list.
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -348,7 +347,7 @@ void ZYNINSLineCursor::SkipOne(int field) {
 
 void ZYNINSLineCursor::SkipSpace() {
   if (Failed()) return;
-  while (_Pos < _End && IsSpace(*_Pos)) ++_Pos;
+  while (_Pos < _End && ZYNINSIsSpace(*_Pos)) ++_Pos;
 }
 
 bool ZYNINSLineCursor::Digits(int field, const char *begin, bool &negative, unsigned long long &magnitude,

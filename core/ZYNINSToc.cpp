@@ -12,6 +12,7 @@
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocIndex.h"
 #include "ZYNINSTocLines.h"
+#include "ZYNINSTocText.h"
 #include "ZYNSystem.h"
 
 namespace {
@@ -63,20 +64,13 @@ bool ReadTocText(const char *fileName, TocText &text) {
     text.held = ZYNINSRunGuarded([&] { text.bytes.reserve(static_cast<size_t>(size) + kReadAhead); }) ==
                 ZYNINSThrown::Nothing;
   char chunk[65536];
-  int newlines = 0;
-  char last = '\n';
-  while (newlines <= ZYNINSMostLines && (file.read(chunk, sizeof chunk) || file.gcount() > 0)) {
-    const char *end = chunk + file.gcount();
-    for (const char *p = chunk; (p = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)))); ++p)
-      if (++newlines > ZYNINSMostLines) {
-        end = p + 1;
-        break;
-      }
+  ZYNINSLineCounter counter;
+  while (counter.Newlines() <= ZYNINSMostLines && (file.read(chunk, sizeof chunk) || file.gcount() > 0)) {
+    const char *end = counter.Count(chunk, chunk + file.gcount(), ZYNINSMostLines + 1);
     if (text.held) text.held = Append(text.bytes, chunk, end);
-    last = end[-1];
   }
   if (file.bad()) return false;
-  text.lines = last == '\n' ? newlines : newlines + 1;
+  text.lines = static_cast<int>(counter.Lines());
   if (!text.held) return true;
   text.length = text.bytes.size();
   text.holdsNul = text.length > 0 && memchr(text.bytes.data(), '\0', text.length) != nullptr;
@@ -88,19 +82,11 @@ bool ReadTocText(const char *fileName, TocText &text) {
 // Newline-terminated lines, plus an unterminated last line; counting stops one line past the
 // limit, as ReadTocText's does.
 int CountLines(std::istream &file) {
-  int lines = 0;
-  char last = '\n';
+  ZYNINSLineCounter counter;
   char chunk[8192];
-  while (lines <= ZYNINSMostLines && (file.read(chunk, sizeof chunk) || file.gcount() > 0)) {
-    std::streamsize got = file.gcount();
-    for (std::streamsize i = 0; i < got; ++i)
-      if (chunk[i] == '\n' && ++lines > ZYNINSMostLines) {
-        got = i + 1;
-        break;
-      }
-    last = chunk[got - 1];
-  }
-  return last == '\n' ? lines : lines + 1;
+  while (counter.Newlines() <= ZYNINSMostLines && (file.read(chunk, sizeof chunk) || file.gcount() > 0))
+    counter.Count(chunk, chunk + file.gcount(), ZYNINSMostLines + 1);
+  return static_cast<int>(counter.Lines());
 }
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "ZYNINSNameTable.h"
 #include "ZYNINSNames.h"
 #include "ZYNINSToc.h"
+#include "ZYNINSTocText.h"
 #include "ZYNINSUnitTocIO.h"
 
 namespace {
@@ -26,9 +27,6 @@ void Rewind(std::istream &in) {
   in.seekg(0, std::ios::beg);
 }
 
-// White space as a stream's word extraction skips it.
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
 // The words of PCFG.list that can equal a name, read in one piece.
 void ReadVisibleWords(std::istream &in, ZYNINSNameTable &words) {
   Rewind(in);
@@ -37,11 +35,8 @@ void ReadVisibleWords(std::istream &in, ZYNINSNameTable &words) {
   char block[16384];
   for (std::streamsize got; (got = in.rdbuf()->sgetn(block, sizeof block)) > 0;)
     text.append(block, static_cast<std::size_t>(got));
-  for (std::size_t start = 0, end; start < text.size(); start = end) {
-    while (start < text.size() && IsSpace(text[start])) ++start;
-    for (end = start; end < text.size() && !IsSpace(text[end]);) ++end;
-    if (end > start && end - start <= ZYNINSMaxNameLength) words.Intern(text.data() + start, end - start);
-  }
+  for (std::size_t start = 0, end; ZYNINSNextWord(text.data(), text.size(), start, end); start = end)
+    if (end - start <= ZYNINSMaxNameLength) words.Intern(text.data() + start, end - start);
 }
 
 // Names in byte order, as unsigned characters, up to their NUL.
