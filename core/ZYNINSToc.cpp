@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSFormat.h"
 #include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSTocIndex.h"
@@ -181,27 +182,27 @@ int ZYNINSToc::Load(char *fileName, ZYNINSTocLines &lines) {
     const char *end = line + text.length;
     lines.Text = {line + text.bytes.size(), text.holdsNul};
     for (int k = 0; k < _NbToc; ++k) {
-      const char *newline = static_cast<const char *>(memchr(line, '\n', static_cast<size_t>(end - line)));
-      const char *stop = newline ? newline : end;
-      // A line may end with CR LF: the CR belongs to the line end.
-      if (newline && stop > line && stop[-1] == '\r') --stop;
-      if (!lines.Read(line, static_cast<size_t>(stop - line), k, _Entries[k])) {
+      ZYNINSTextLine read = ZYNINSNextLine(line, end);
+      if (!lines.Read(read.Begin, read.Length, k, _Entries[k])) {
         ZYNINSReport(lines.RefusedKey, lines.RefusedFormat, {k + 1, _FileName});
         _NbToc = -1;
         return;
       }
-      line = newline ? newline + 1 : end;
+      line = read.Next;
     }
     loaded = SetLevels();
   });
   return _NbToc == -1 ? 0 : loaded;
 }
 
+std::string ZYNINSVisibilityListPath(const std::string &tocPath) {
+  size_t separator = tocPath.find_last_of("/\\");
+  return separator == std::string::npos ? "PCFG.list" : tocPath.substr(0, separator + 1) + "PCFG.list";
+}
+
 void ZYNINSToc::InitPCFGlist() {
   ZYNINSGuardedLoad(_NbToc, _FileName, [&] {
-    std::string path = _FileName ? _FileName : "";
-    size_t separator = path.find_last_of("/\\");
-    path = separator == std::string::npos ? "PCFG.list" : path.substr(0, separator + 1) + "PCFG.list";
+    std::string path = ZYNINSVisibilityListPath(_FileName ? _FileName : "");
     // A list that is no regular file is taken as missing, as a TOC file that is none is refused:
     // reading it could block or never end.
     if (!IsRegularFile(path.c_str())) return;

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "ZYNINSFormat.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSLineReader.h"
+#include "ZYNINSNames.h"
 
 const char *const ZYNINSTypeKeywords[ZYNINSNbTypeKeywords] = {"code", "zarn", "unknownM", "unknownQ"};
 const char *const ZYNINSPkgKeywords[ZYNINSNbPkgKeywords] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
@@ -14,6 +16,10 @@ const char *const ZYNINSPkgKeywords[ZYNINSNbPkgKeywords] = {"FWK", "GRP", "PRD",
 const char *ZYNINSTypeName(int type) {
   return type >= 0 && type < ZYNINSNbTypeKeywords ? ZYNINSTypeKeywords[type] : "unknown";
 }
+
+const char *ZYNINSTypeKeyword(int type) { return ZYNINSIsEntryType(type) ? ZYNINSTypeKeywords[type] : nullptr; }
+
+const char *ZYNINSPkgKeyword(int pkg) { return pkg >= 0 && pkg < ZYNINSNbPkgKeywords ? ZYNINSPkgKeywords[pkg] : nullptr; }
 
 // The stream form of the line reader, for a stream positioned on one line: what remains of
 // that line (up to its newline, left unread) is read as the buffer reader reads a line.
@@ -97,7 +103,8 @@ void FormatLine(std::string &line, const ZYNINSUnitToc &entry, const char *pkg, 
 }  // namespace
 
 std::ostream &operator<<(std::ostream &out, ZYNINSUnitToc &entry) {
-  const char *pkg = entry._Pkg >= 0 && entry._Pkg < ZYNINSNbPkgKeywords ? ZYNINSPkgKeywords[entry._Pkg] : "";
+  const char *pkg = ZYNINSPkgKeyword(entry._Pkg);
+  if (!pkg) pkg = "";
   // A stream with its own number formatting or field width gets the numbers its way.
   if (out.flags() != (std::ios::skipws | std::ios::dec) || out.width() != 0) {
     out << ZYNINSTypeName(entry._Type) << ':' << pkg << ':' << entry._Name << ':';

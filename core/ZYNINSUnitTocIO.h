@@ -9,7 +9,9 @@
 #include "ZYNINSLimits.h"
 #include "ZYNINSToc.h"
 
-// Keyword tables, indexed by the enumeration value.
+// Keyword tables, indexed by the enumeration value: the only spelling of each keyword in the
+// library. A line carries only the entry types' keywords (ZYNINSTypeKeyword, ZYNINSFormat.h);
+// the type table also names the query values, for messages.
 extern const char *const ZYNINSTypeKeywords[ZYNINSNbTypeKeywords];
 extern const char *const ZYNINSPkgKeywords[ZYNINSNbPkgKeywords];
 
