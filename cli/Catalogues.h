@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -31,6 +32,12 @@ class CatalogueView : public Base {
     name.copy(buffer, name.size());
     int i = this->GetIndex(buffer, type);
     return i < 0 ? nullptr : &this->_Entries[i];
+  }
+  // The code names an installed catalogue's units supersede, in the order its listing gives them.
+  std::vector<std::string> SupersededCodeNames() const {
+    std::vector<std::string> names;
+    for (unsigned int i = 0; i < this->_NbSuperseded[ZYNINSCode]; ++i) names.emplace_back(this->_Superseded[ZYNINSCode][i]);
+    return names;
   }
   // The first entry that supersedes the name, or null.
   const ZYNINSUnitToc *Superseding(const std::string &name, ZYNINSType type) const {

@@ -11,6 +11,7 @@
 #include "Diagnostics.h"
 #include "LibraryValues.h"
 #include "ToolError.h"
+#include "ZYNINSFormat.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ std::string Escaped(const std::string &text) {
 }
 
 const char *PkgKeywordOrMark(int pkg) {
-  const char *keyword = PkgKeyword(pkg);
+  const char *keyword = ZYNINSPkgKeyword(pkg);
   return keyword ? keyword : "?";
 }
 
@@ -37,7 +38,7 @@ std::string Quoted(const std::string &text) { return '"' + Escaped(text) + '"'; 
 
 // Relations hold between units of one entry type, so a node is a name of one type.
 std::string NodeId(const char *name, ZYNINSType type) {
-  return Quoted(std::string(type == ZYNINSZarn ? "zarn:" : "code:") + name);
+  return Quoted(std::string(ZYNINSTypeKeyword(type)) + ":" + name);
 }
 
 void WriteGraph(std::ostream &out, const EntryTable &table) {

@@ -9,6 +9,7 @@
 #include "Diagnostics.h"
 #include "JsonOutput.h"
 #include "ToolError.h"
+#include "ZYNINSFormat.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int RunLevels(const SourceOptions &sources) {
       Json frameworks = Json::array();
       for (const FrameworkLevel &framework : FrameworkLevels(catalogue))
         frameworks.push_back({{"name", framework.Name},
-                              {"type", TypeKeyword(framework.Type)},
+                              {"type", ZYNINSTypeKeyword(framework.Type)},
                               {"max_spk_level", framework.MaxSPKLevel}});
       document["frameworks"] = frameworks;
     }

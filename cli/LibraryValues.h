@@ -5,8 +5,6 @@
 
 #include <cstddef>
 
-#include "ZYNINSToc.h"
-
 // What a planning call returns on failure.
 constexpr unsigned int kPlanningFailed = static_cast<unsigned int>(-1);
 // A unit name field, its NUL included, and the longest name it holds.
@@ -14,15 +12,5 @@ constexpr std::size_t kNameWidth = 32;
 constexpr std::size_t kMaxNameLength = kNameWidth - 1;
 // Bytes per KiB, as a setup front end divides.
 constexpr unsigned int kKiB = 1024;
-
-// The keywords of an entry type and a package kind; null outside the enumerations.
-inline const char *TypeKeyword(int type) {
-  static const char *const keywords[] = {"code", "zarn"};
-  return type == ZYNINSCode || type == ZYNINSZarn ? keywords[type] : nullptr;
-}
-inline const char *PkgKeyword(int pkg) {
-  static const char *const keywords[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
-  return pkg >= ZYNINSFWK && pkg <= ZYNINSSPK ? keywords[pkg] : nullptr;
-}
 
 #endif

@@ -1,15 +1,14 @@
 // list: the inventory of a catalogue.
-#include <algorithm>
 #include <iostream>
 #include <map>
 #include <memory>
-#include <set>
 
 #include "Catalogues.h"
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "JsonOutput.h"
 #include "ToolError.h"
+#include "ZYNINSFormat.h"
 
 namespace {
 
@@ -22,42 +21,11 @@ struct ListOptions {
   std::string Selector = "full";
 };
 
-// The groups of the listing, in the order the library prints them.
-struct Group {
-  ZYNINSPkg Pkg;
-  ZYNINSType Type;
-  int Visible;
-};
-
-std::vector<Group> GroupsOf(ZYNINSListType which) {
-  if (which == ZYNINSListVisible) return {{ZYNINSSLT, ZYNINSUnknownQ, 1}, {ZYNINSPRD, ZYNINSUnknownQ, 1}};
-  std::vector<Group> groups;
-  if (which != ZYNINSListFixes) {
-    ZYNINSType type = which == ZYNINSListAllTypes ? ZYNINSUnknownQ : ZYNINSCode;
-    bool zarnGroups = which == ZYNINSListByType || which == ZYNINSListFull;
-    groups.push_back({ZYNINSSLT, type, 0});
-    if (zarnGroups) groups.push_back({ZYNINSSLT, ZYNINSZarn, 0});
-    groups.push_back({ZYNINSPRD, type, 0});
-    if (zarnGroups) groups.push_back({ZYNINSPRD, ZYNINSZarn, 0});
-  }
-  if (which != ZYNINSListProducts) groups.push_back({ZYNINSFIX, ZYNINSCode, 0});
-  if (which == ZYNINSListFull) groups.push_back({ZYNINSFWK, ZYNINSCode, 0});
-  return groups;
-}
-
-// The units an installed catalogue's listing names as superseded, in its order:
-// longer names first, then by bytes.
+// The units an installed catalogue's listing names as superseded, in its order, each with
+// the unit that supersedes it.
 Json SupersededJson(const InstalledCatalogue &installed) {
-  std::set<std::string> names;
-  EntryTable table = installed.Table();
-  for (int i = 0; i < table.Count; ++i)
-    if (table.Entries[i].GetType() == ZYNINSCode)
-      for (int k = 0; k < table.Entries[i].GetNbSupersede(); ++k) names.insert(table.Entries[i].GetSupersede(k));
-  std::vector<std::string> ordered(names.begin(), names.end());
-  std::stable_sort(ordered.begin(), ordered.end(),
-                   [](const std::string &a, const std::string &b) { return a.size() > b.size(); });
   Json superseded = Json::array();
-  for (const std::string &name : ordered)
+  for (const std::string &name : installed.SupersededCodeNames())
     if (const ZYNINSUnitToc *by = installed.Superseding(name, ZYNINSCode))
       superseded.push_back({{"name", name}, {"by", by->GetName()}});
   return superseded;
@@ -67,7 +35,7 @@ template <class Catalogue>
 Json ListedUnits(const Catalogue &catalogue, ZYNINSListType which) {
   std::unique_ptr<ZYNINSStockName> list(new ZYNINSStockName);
   UnitList all;
-  for (const Group &group : GroupsOf(which)) {
+  for (const ZYNINSListGroup &group : ZYNINSListGroups(which)) {
     catalogue.GetPackage(group.Pkg, group.Type, list.get(), group.Visible);
     UnitList units = UnitsOf(*list);
     catalogue.Annotate(units, group.Type);

@@ -7,6 +7,7 @@
 
 #include "ToolError.h"
 #include "ZYNINSExplain.h"
+#include "ZYNINSFormat.h"
 
 UnitList UnitsOf(ZYNINSStockName &list) {
   UnitList units;
@@ -28,8 +29,8 @@ Json UnitsJson(const UnitList &units, bool withReasons) {
   for (const Unit &unit : units) {
     array.push_back({{"name", unit.Name},
                      {"label", unit.Label},
-                     {"type", KeywordJson(TypeKeyword(unit.Type))},
-                     {"package", KeywordJson(PkgKeyword(unit.Pkg))}});
+                     {"type", KeywordJson(ZYNINSTypeKeyword(unit.Type))},
+                     {"package", KeywordJson(ZYNINSPkgKeyword(unit.Pkg))}});
     if (withReasons) array.back()["reasons"] = unit.Reasons;
   }
   return array;

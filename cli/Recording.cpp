@@ -12,6 +12,7 @@
 #include "Diagnostics.h"
 #include "Replay.h"
 #include "ToolError.h"
+#include "ZYNINSFormat.h"
 
 namespace fs = std::filesystem;
 
@@ -34,12 +35,6 @@ std::string ReadAll(const std::string &path) {
 bool IsFile(const fs::path &path) {
   std::error_code error;
   return fs::is_regular_file(path, error);
-}
-
-// PCFG.list in the folder of the TOC file, as the library looks for it.
-std::string PcfgBeside(const std::string &toc) {
-  const std::size_t separator = toc.find_last_of("/\\");
-  return separator == std::string::npos ? "PCFG.list" : toc.substr(0, separator + 1) + "PCFG.list";
 }
 
 // The names in a control directory, sorted, one a line; names no file of a scenario can
@@ -94,7 +89,8 @@ scenario::Inputs RecordedInputs(const SourceOptions &sources, bool medium, bool 
   scenario::Inputs inputs;
   if (medium && !sources.Media.empty()) {
     inputs.Section[scenario::kMedium] = ReadAll(sources.Media);
-    if (IsFile(PcfgBeside(sources.Media))) inputs.Section[scenario::kPcfg] = ReadAll(PcfgBeside(sources.Media));
+    const std::string pcfg = ZYNINSVisibilityListPath(sources.Media);
+    if (IsFile(pcfg)) inputs.Section[scenario::kPcfg] = ReadAll(pcfg);
   }
   const std::string present = installed ? InstalledCataloguePath(sources) : "";
   if (!present.empty()) inputs.Section[scenario::kInstalled] = ReadAll(present);

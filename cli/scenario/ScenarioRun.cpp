@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include "ZYNINSFormat.h"
 #include "ZYNINSInstToc.h"
 #include "ZYNINSMediaToc.h"
 
@@ -20,7 +21,6 @@ namespace scenario {
 namespace {
 
 const char kMediumToc[] = "medium/TOC";
-const char kPcfgList[] = "medium/PCFG.list";
 const char kControlDir[] = "installation/control";
 const char kPresent[] = "installation/control/PRESENT";
 const char kRoot[] = "installation";
@@ -107,7 +107,7 @@ std::string ReadBytes(const fs::path &path) {
 
 void LayOut(const Inputs &inputs) {
   if (inputs.Section[kMedium]) WriteBytes(kMediumToc, *inputs.Section[kMedium]);
-  if (inputs.Section[kMedium] && inputs.Section[kPcfg]) WriteBytes(kPcfgList, *inputs.Section[kPcfg]);
+  if (inputs.Section[kMedium] && inputs.Section[kPcfg]) WriteBytes(ZYNINSVisibilityListPath(kMediumToc), *inputs.Section[kPcfg]);
   if (inputs.Section[kControl]) {
     std::istringstream names(*inputs.Section[kControl]);
     for (std::string name; std::getline(names, name);) WriteBytes(std::string(kControlDir) + "/" + name, "");
