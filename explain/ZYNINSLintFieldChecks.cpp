@@ -5,16 +5,16 @@
 
 #include "ZYNINSLintFile.h"
 #include "ZYNINSNames.h"
+#include "ZYNINSTocText.h"
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The number written at `at` (after white space, as the line reader skips it): its text,
 // and where it ends.
 std::string NumberAt(const std::string &text, std::size_t at, std::size_t &end) {
-  while (at < text.size() && IsSpace(text[at])) ++at;
+  while (at < text.size() && ZYNINSIsSpace(text[at])) ++at;
   end = at;
   if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
   while (end < text.size() && IsDigit(text[end])) ++end;

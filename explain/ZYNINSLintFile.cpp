@@ -4,35 +4,30 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSLintFile.h"
 #include "ZYNINSLintLineReader.h"
+#include "ZYNINSTocText.h"
 #include "ZYNSystem.h"
 
 namespace {
 
-// Lines a catalogue may hold: only these are kept and checked, the rest are counted.
-constexpr int kMaxLines = ZYNINSMostLines;
-
-// Reads the file's first kMaxLines lines into kept and counts every line, an unterminated
-// last one included, as loading counts them.
+// Reads the lines a catalogue may hold into kept (the rest are not checked) and counts every
+// line, as loading counts them.
 long long ReadKeptLines(std::istream &in, std::string &kept) {
   char chunk[65536];
-  long long newlines = 0;
-  char last = '\n';
+  ZYNINSLineCounter counter;
   while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
     const char *end = chunk + in.gcount();
-    const char *keep = newlines < kMaxLines ? end : chunk;
-    for (const char *p = chunk; (p = static_cast<const char *>(memchr(p, '\n', static_cast<std::size_t>(end - p))));
-         ++p)
-      if (++newlines == kMaxLines) keep = p + 1;
+    const char *keep = counter.Newlines() < ZYNINSMostLines ? counter.Count(chunk, end, ZYNINSMostLines) : chunk;
     kept.append(chunk, static_cast<std::size_t>(keep - chunk));
-    last = end[-1];
+    counter.Count(keep, end, std::numeric_limits<long long>::max());
   }
-  return last == '\n' ? newlines : newlines + 1;
+  return counter.Lines();
 }
 
 // Opens the file unless it cannot be read as a catalogue; false with the reason (or an empty
@@ -62,18 +57,15 @@ bool OpenCatalogue(const std::string &path, std::ifstream &in, std::string &reas
   return in.is_open();
 }
 
-// Newline-terminated lines, and a last line without one: loading counts both.
+// The lines as loading divides them, without their line ends.
 std::vector<ZYNINSLintLine> SplitLines(const std::string &text) {
   std::vector<ZYNINSLintLine> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    // Loading reads a line without its line end, "\r\n" included.
-    std::size_t stop = end < text.size() && end > start && text[end - 1] == '\r' ? end - 1 : end;
+  const char *end = text.data() + text.size();
+  for (const char *at = text.data(); at < end;) {
+    ZYNINSTextLine line = ZYNINSNextLine(at, end);
     lines.emplace_back();
-    lines.back().Text = text.substr(start, stop - start);
-    start = end + 1;
+    lines.back().Text.assign(line.Begin, line.Length);
+    at = line.Next;
   }
   return lines;
 }
@@ -179,9 +171,10 @@ ZYNINSLintReport LintFile(const char *path, ZYNINSLintKind kind) {
   if (kind == ZYNINSLintGuess) file.SetKind(GuessKind(file.Lines));
 
   // Loading counts the lines before it reads any.
-  if (nbLines > kMaxLines)
-    file.Error(kMaxLines + 1, 0, nullptr,
-               "the file has " + std::to_string(nbLines) + " lines; a catalogue holds at most 4095");
+  if (nbLines > ZYNINSMostLines)
+    file.Error(ZYNINSMostLines + 1, 0, nullptr,
+               "the file has " + std::to_string(nbLines) + " lines; a catalogue holds at most " +
+                   std::to_string(ZYNINSMostLines));
 
   file.Entries.reset(new ZYNINSUnitToc[file.Lines.size()]);
   for (int i = 0; i < file.NbLines(); ++i) {

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "ZYNINSDiag.h"
+#include "ZYNINSFormat.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSLineReader.h"
 #include "ZYNINSPrefixReader.h"
 
@@ -13,8 +15,6 @@ const char *const kEntryFields[] = {"type",      "package", "name",      "supers
                                     "prerequisite list", "conditional requisites", "size", "time stamp",
                                     "OS tag",    "GA level", "service-pack level", "label"};
 const char *const kPrefixFields[] = {"media prefix tag", "sequence number", "media size"};
-const char *const kTypeKeywords[] = {"code", "zarn"};
-const char *const kPkgKeywords[] = {"FWK", "GRP", "PRD", "SLT", "FIX", "FSP", "SPK"};
 
 const char *FieldName(const ZYNINSLineVerdict &verdict) {
   if (verdict.inPrefix) return verdict.field >= 1 && verdict.field <= 3 ? kPrefixFields[verdict.field - 1] : "media prefix";
@@ -28,11 +28,12 @@ std::string TextAt(const std::string &line, std::size_t offset, const char *stop
   return line.substr(offset, (end == std::string::npos ? line.size() : end) - offset);
 }
 
-// The keyword that the text matches but for letter case, if any.
-template <std::size_t N>
-std::string CloseKeyword(const std::string &text, const char *const (&keywords)[N]) {
-  for (const char *keyword : keywords) {
-    std::string candidate = keyword;
+// The keyword that the text matches but for letter case, if any, among those a line carries:
+// keyword(k) for k below count, null for a value no line carries.
+std::string CloseKeyword(const std::string &text, const char *(*keyword)(int), int count) {
+  for (int k = 0; k < count; ++k) {
+    if (!keyword(k)) continue;
+    std::string candidate = keyword(k);
     if (candidate.size() != text.size()) continue;
     bool same = true;
     for (std::size_t i = 0; i < text.size() && same; ++i)
@@ -72,11 +73,11 @@ std::string Describe(const ZYNINSLineVerdict &verdict, const std::string &line, 
       return "the " + field + " " + ZYNINSLintQuote(TextAt(line, verdict.offset, ":")) + " is out of range";
     case ZYNINSLineFault::UnknownType: {
       std::string text = TextAt(line, verdict.offset, ":");
-      return Unknown("type", text, CloseKeyword(text, kTypeKeywords));
+      return Unknown("type", text, CloseKeyword(text, ZYNINSTypeKeyword, ZYNINSNbTypeKeywords));
     }
     case ZYNINSLineFault::UnknownPackage: {
       std::string text = TextAt(line, verdict.offset, ":");
-      return Unknown("package kind", text, CloseKeyword(text, kPkgKeywords));
+      return Unknown("package kind", text, CloseKeyword(text, ZYNINSPkgKeyword, ZYNINSNbPkgKeywords));
     }
     case ZYNINSLineFault::PairWithoutSlash:
       return "the conditional requisite " + ZYNINSLintQuote(TextAt(line, verdict.itemOffset, " :")) +
