@@ -1,6 +1,5 @@
 // The checks across lines: levels, names given twice, frameworks, references, cycles,
 // sequence numbers and the visibility list.
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -8,12 +7,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ZYNINSCycleSearch.h"
+#include "ZYNINSFormat.h"
 #include "ZYNINSLintFile.h"
+#include "ZYNINSTocText.h"
 #include "ZYNSystem.h"
 
 namespace {
-
-const char *const kTypeNames[] = {"code", "zarn"};
 
 // Relations hold between units of one type: a name is known per type.
 std::string Key(int type, const char *name) { return std::string(1, static_cast<char>('0' + type)) + name; }
@@ -37,7 +37,7 @@ std::unordered_map<std::string, int> FirstLines(const ZYNINSLintedFile &file, bo
 }
 
 std::string Unit(const ZYNINSUnitToc &entry) {
-  return ZYNINSLintQuote(entry.GetName()) + " (" + kTypeNames[entry.GetType() == ZYNINSZarn] + ")";
+  return ZYNINSLintQuote(entry.GetName()) + " (" + ZYNINSTypeKeyword(entry.GetType()) + ")";
 }
 
 // Reports every entry from the second on whose tag differs from the first entry's;
@@ -122,19 +122,16 @@ void ZYNINSLintReferences(ZYNINSLintedFile &file) {
       if (first.count(Key(entry->GetType(), name))) return;
       file.Warning(i + 1, file.FieldColumn(i, field), fieldName,
                    ZYNINSLintQuote(entry->GetName()) + " " + relation + " " + ZYNINSLintQuote(name) +
-                       ", which no " + kTypeNames[entry->GetType() == ZYNINSZarn] + " entry of the file has");
+                       ", which no " + ZYNINSTypeKeyword(entry->GetType()) + " entry of the file has");
     });
   }
 }
 
-// Units that need each other through their prerequisites, found as the strongly
-// connected components of the prerequisite graph (iteratively: a file has up to 4095
-// lines, and a chain of them must not exhaust the stack).
+// Units that need each other through their prerequisites.
 void ZYNINSLintCycles(ZYNINSLintedFile &file) {
   std::unordered_map<std::string, int> first = FirstLines(file);
-  const int n = file.NbLines();
-  std::vector<std::vector<int>> needs(n);
-  for (int i = 0; i < n; ++i) {
+  std::vector<std::vector<int>> needs(file.NbLines());
+  for (int i = 0; i < file.NbLines(); ++i) {
     const ZYNINSUnitToc *entry = file.Entry(i);
     if (!entry) continue;
     for (int k = 0; k < entry->GetNbPrereq(); ++k) {
@@ -143,49 +140,7 @@ void ZYNINSLintCycles(ZYNINSLintedFile &file) {
     }
   }
 
-  std::vector<int> index(n, -1), low(n, 0), stack;
-  std::vector<bool> onStack(n, false);
-  std::vector<std::vector<int>> components;
-  int counter = 0;
-  for (int root = 0; root < n; ++root) {
-    if (index[root] >= 0 || !file.Entry(root)) continue;
-    std::vector<std::pair<int, std::size_t>> frames{{root, 0}};
-    index[root] = low[root] = counter++;
-    stack.push_back(root);
-    onStack[root] = true;
-    while (!frames.empty()) {
-      int v = frames.back().first;
-      std::size_t &next = frames.back().second;
-      if (next < needs[v].size()) {
-        int w = needs[v][next++];
-        if (index[w] < 0) {
-          index[w] = low[w] = counter++;
-          stack.push_back(w);
-          onStack[w] = true;
-          frames.emplace_back(w, 0);
-        } else if (onStack[w]) {
-          low[v] = std::min(low[v], index[w]);
-        }
-        continue;
-      }
-      frames.pop_back();
-      if (!frames.empty()) low[frames.back().first] = std::min(low[frames.back().first], low[v]);
-      if (low[v] != index[v]) continue;
-      std::vector<int> component;
-      int w;
-      do {
-        w = stack.back();
-        stack.pop_back();
-        onStack[w] = false;
-        component.push_back(w);
-      } while (w != v);
-      bool loop = component.size() > 1 || std::count(needs[v].begin(), needs[v].end(), v) > 0;
-      if (loop) components.push_back(component);
-    }
-  }
-
-  for (std::vector<int> &component : components) {
-    std::sort(component.begin(), component.end());
+  for (const std::vector<int> &component : ZYNINSFindCycles(needs)) {
     int at = component.front();
     std::string message;
     if (component.size() == 1) {
@@ -225,8 +180,7 @@ void ZYNINSLintSequence(ZYNINSLintedFile &file) {
 void ZYNINSLintVisibilityList(ZYNINSLintedFile &file) {
   // Beside the TOC file, as the catalogues look for it.
   const std::string &path = file.Path();
-  std::size_t separator = path.find_last_of("/\\");
-  std::string listPath = separator == std::string::npos ? "PCFG.list" : path.substr(0, separator + 1) + "PCFG.list";
+  std::string listPath = ZYNINSVisibilityListPath(path);
   ZYNFileKind kind = ZYNGetFileKind(listPath.c_str());
   if (kind == ZYNFileKind::Missing) return;
   if (kind != ZYNFileKind::Regular) {
@@ -242,15 +196,11 @@ void ZYNINSLintVisibilityList(ZYNINSLintedFile &file) {
     if (const ZYNINSUnitToc *entry = file.Entry(i)) known[entry->GetName()] = true;
   std::string line;
   for (int number = 1; std::getline(list, line); ++number) {
-    std::size_t start = 0;
-    while ((start = line.find_first_not_of(" \t\r\v\f", start)) != std::string::npos) {
-      std::size_t end = line.find_first_of(" \t\r\v\f", start);
-      if (end == std::string::npos) end = line.size();
+    for (std::size_t start = 0, end; ZYNINSNextWord(line.data(), line.size(), start, end); start = end) {
       std::string name = line.substr(start, end - start);
       if (!known.count(name))
         file.Add(listPath, number, static_cast<int>(start) + 1, ZYNINSLintWarning, "name",
                  ZYNINSLintQuote(name) + " is not a unit of " + ZYNINSLintQuote(path));
-      start = end;
     }
   }
 }

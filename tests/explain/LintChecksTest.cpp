@@ -1,9 +1,13 @@
 // The checks across lines where the samples do not reach: long prerequisite chains,
 // how a file's kind is guessed, sequence numbers out of order, line ends, fields that load
 // but do not mean what they seem, and both sides of the edges of each check.
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
+#include "ZYNINSCycleSearch.h"
 #include "ZYNINSExplain.h"
 
 class LintChecksTest : public TocTest {
@@ -31,6 +35,36 @@ TEST_F(LintChecksTest, ALongChainClosedIntoACycleIsOneWarning) {
   ASSERT_EQ(report.NbWarnings, 1) << Findings(report);
   EXPECT_EQ(report.Findings[0].Line, 1);
   EXPECT_NE(report.Findings[0].Message.find("and 3992 more need each other"), std::string::npos);
+}
+
+// On random graphs, the cycle search gives exactly the groups of nodes that reach each other,
+// as a closure of the edges finds them.
+TEST_F(LintChecksTest, CyclesAreTheGroupsOfNodesThatReachEachOther) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    const int n = 1 + static_cast<int>(random() % 12);
+    std::vector<std::vector<int>> edges(n);
+    std::vector<std::vector<bool>> reach(n, std::vector<bool>(n, false));
+    for (int edge = static_cast<int>(random() % (2 * n + 1)); edge > 0; --edge) {
+      int from = static_cast<int>(random() % n), to = static_cast<int>(random() % n);
+      edges[from].push_back(to);
+      reach[from][to] = true;
+    }
+    for (int k = 0; k < n; ++k)
+      for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+          if (reach[i][k] && reach[k][j]) reach[i][j] = true;
+    std::set<std::vector<int>> expected;
+    for (int i = 0; i < n; ++i) {
+      std::vector<int> group;
+      for (int j = 0; j < n; ++j)
+        if (i == j ? reach[i][i] : reach[i][j] && reach[j][i]) group.push_back(j);
+      if (reach[i][i]) expected.insert(group);
+    }
+    std::vector<std::vector<int>> found = ZYNINSFindCycles(edges);
+    EXPECT_EQ(std::set<std::vector<int>>(found.begin(), found.end()), expected) << "round " << round;
+    EXPECT_EQ(found.size(), expected.size()) << "round " << round;
+  }
 }
 
 TEST_F(LintChecksTest, KindIsGuessedFromTheFirstLineWithText) {
