@@ -23,6 +23,9 @@ constexpr unsigned int ZYNINSCodeUnitOverhead = 400;
 // Bytes per KiB: medium sizes and the space a front end shows.
 constexpr int ZYNINSKiB = 1024;
 
+// Entry types a catalogue indexes its names by: code and zarn.
+constexpr int ZYNINSNbEntryTypes = 2;
+
 // Entries of the type and package keyword tables.
 constexpr int ZYNINSNbTypeKeywords = 4;
 constexpr int ZYNINSNbPkgKeywords = 7;

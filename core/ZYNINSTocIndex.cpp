@@ -19,7 +19,7 @@ ZYNINSTocIndex::ZYNINSTocIndex(const ZYNINSUnitToc *entries, int nbEntries)
     for (int k = 0; k < entry.GetNbIfreq(); ++k)
       _Ifrequing[t].Note(_Names.InternField(entry.GetIfreq(k)->GetReqName()), i);
   }
-  for (int t = 0; t < 2; ++t) {
+  for (int t = 0; t < ZYNINSNbEntryTypes; ++t) {
     _First[t].resize(_Names.Count(), -1);
     _Superseding[t].Build(_Names.Count());
     _Prerequing[t].Build(_Names.Count());
@@ -53,7 +53,8 @@ void ZYNINSTocIndex::Relation::Build(std::size_t nbNames) {
   pending.shrink_to_fit();
 }
 
-ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation (&relation)[2], int id, ZYNINSType type) const {
+ZYNINSTocIndex::Positions ZYNINSTocIndex::Find(const Relation (&relation)[ZYNINSNbEntryTypes], int id,
+                                               ZYNINSType type) const {
   if (id < 0 || !ZYNINSIsEntryType(type)) return Positions(nullptr, nullptr);
   const Relation &ofType = relation[type];
   if (ofType.start.empty()) return Positions(nullptr, nullptr);

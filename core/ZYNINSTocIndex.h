@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSNameTable.h"
 #include "ZYNINSToc.h"
 
@@ -59,14 +60,14 @@ class ZYNINSTocIndex {
     void Note(int id, int position) { pending.emplace_back(id, position); }
     void Build(std::size_t nbNames);
   };
-  Positions Find(const Relation (&relation)[2], int id, ZYNINSType type) const;
+  Positions Find(const Relation (&relation)[ZYNINSNbEntryTypes], int id, ZYNINSType type) const;
 
   ZYNINSNameTable _Names;  // every name of the table, as entry name or list item
   std::vector<int> _EntryNameId;  // by position
-  std::vector<int> _First[2];
-  Relation _Superseding[2];
-  Relation _Prerequing[2];
-  Relation _Ifrequing[2];
+  std::vector<int> _First[ZYNINSNbEntryTypes];
+  Relation _Superseding[ZYNINSNbEntryTypes];
+  Relation _Prerequing[ZYNINSNbEntryTypes];
+  Relation _Ifrequing[ZYNINSNbEntryTypes];
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ZYNINSLimits.h"
 #include "ZYNINSNameTable.h"
 
 class ZYNINSInstIndex {
@@ -26,9 +27,9 @@ class ZYNINSInstIndex {
   void Reserve(int type, int nbEntries);
 
  private:
-  ZYNINSNameTable _Installed[2];
-  std::vector<int> _FirstPosition[2];  // by id in _Installed
-  ZYNINSNameTable _Superseded[2];
+  ZYNINSNameTable _Installed[ZYNINSNbEntryTypes];
+  std::vector<int> _FirstPosition[ZYNINSNbEntryTypes];  // by id in _Installed
+  ZYNINSNameTable _Superseded[ZYNINSNbEntryTypes];
 };
 
 #endif

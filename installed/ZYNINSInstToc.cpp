@@ -10,6 +10,7 @@
 #include "ZYNINSDiag.h"
 #include "ZYNINSGuard.h"
 #include "ZYNINSInstIndex.h"
+#include "ZYNINSLimits.h"
 #include "ZYNINSNames.h"
 #include "ZYNINSTocLines.h"
 #include "ZYNINSUnitTocIO.h"
@@ -45,10 +46,10 @@ ZYNINSInstToc::ZYNINSInstToc(char *path) : ZYNINSToc(), _InstIndex(nullptr) {
   ZYNINSGuardedLoad(_NbToc, path, [&] {
     _InstIndex = new ZYNINSInstIndex;
     // Names of the units present, per type, in the order of first occurrence.
-    int ofType[2] = {0, 0};
+    int ofType[ZYNINSNbEntryTypes] = {};
     for (int i = 0; i < _NbToc; ++i)
       if (ZYNINSIsEntryType(_Entries[i].GetType())) ++ofType[_Entries[i].GetType()];
-    for (int type = 0; type < 2; ++type) _InstIndex->Reserve(type, ofType[type]);
+    for (int type = 0; type < ZYNINSNbEntryTypes; ++type) _InstIndex->Reserve(type, ofType[type]);
     for (int i = 0; i < _NbToc; ++i) {
       int type = _Entries[i].GetType();
       const char *name = _Entries[i].GetName();
