@@ -2,7 +2,6 @@
 #include "Recording.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -17,12 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-#if defined(_WIN32)
-constexpr char kPathListSeparator = ';';
-#else
-constexpr char kPathListSeparator = ':';
-#endif
 
 std::string ReadAll(const std::string &path) {
   std::ifstream file(path, std::ios::binary);
@@ -50,19 +43,6 @@ std::string ControlNames(const std::string &root) {
   std::string text;
   for (const std::string &name : names) text += name + "\n";
   return text;
-}
-
-// The message catalogue the library reads: ZYNWFToc.msg in the first directory of
-// ZYNTOC_MSGPATH that has it.
-bool FindMessageCatalogue(std::string &bytes) {
-  const char *path = std::getenv("ZYNTOC_MSGPATH");
-  std::istringstream directories(path != nullptr ? path : "");
-  for (std::string directory; std::getline(directories, directory, kPathListSeparator);) {
-    if (directory.empty() || !IsFile(fs::path(directory) / "ZYNWFToc.msg")) continue;
-    bytes = ReadAll((fs::path(directory) / "ZYNWFToc.msg").string());
-    return true;
-  }
-  return false;
 }
 
 // The recording run takes the library's diagnostics over: the tool's own collection starts
@@ -96,8 +76,8 @@ scenario::Inputs RecordedInputs(const SourceOptions &sources, bool medium, bool 
   if (!present.empty()) inputs.Section[scenario::kInstalled] = ReadAll(present);
   const std::string root = control ? InstallationRoot(sources) : "";
   if (!root.empty()) inputs.Section[scenario::kControl] = ControlNames(root);
-  std::string messages;
-  if (FindMessageCatalogue(messages)) inputs.Section[scenario::kMessages] = messages;
+  const std::string messages = ZYNINSMessageCatalogueFile();
+  if (!messages.empty()) inputs.Section[scenario::kMessages] = ReadAll(messages);
   return inputs;
 }
 

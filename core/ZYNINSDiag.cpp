@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "ZYNINSFormat.h"
 #include "ZYNINSGuard.h"
 #include "ZYNINSLimits.h"
 #include "ZYNINSMsgBuffer.h"
@@ -68,6 +69,11 @@ void ZYNINSReport(const char *key, const char *defaultFormat, ZYNINSMsgParams pa
 }
 
 std::ostream *ZYNINSDiagStream() { return sMsgStream; }
+
+std::string ZYNINSMessageCatalogueFile() {
+  ZYNMsgCatalog messages;
+  return messages.LoadMsgCatalog(ZYNINSMsgCatalogName, nullptr) == 1 ? messages.File() : std::string();
+}
 
 ZYNINSQuietDiagnostics::ZYNINSQuietDiagnostics() : _Saved(sMsgStream) { sMsgStream = nullptr; }
 

@@ -1,5 +1,6 @@
 // What a program that shows catalogues shares with the library about the TOC format: the
-// keywords a line spells, the groups of a listing and where a catalogue's PCFG.list lies.
+// keywords a line spells, the groups of a listing, where a catalogue's PCFG.list lies and
+// which message catalogue the diagnostics come from.
 // Taken from here, the program's view cannot drift from what the library reads and prints.
 #ifndef ZYNINSFormat_h
 #define ZYNINSFormat_h
@@ -28,5 +29,9 @@ ZYNTOC_API std::vector<ZYNINSListGroup> ZYNINSListGroups(ZYNINSListType which);
 
 // The PCFG.list of the catalogue in tocPath: the file of that name in the same folder.
 ZYNTOC_API std::string ZYNINSVisibilityListPath(const std::string &tocPath);
+
+// The message catalogue the library's diagnostics are now taken from: the first readable
+// ZYNWFToc.msg in the folders ZYNTOC_MSGPATH lists; empty when there is none.
+ZYNTOC_API std::string ZYNINSMessageCatalogueFile();
 
 #endif

@@ -91,6 +91,7 @@ ZYNMsgCatalog::Messages ZYNParseMsgCatalog(const std::string &text) {
 
 int ZYNMsgCatalog::LoadMsgCatalog(const char *name, void * /*reserved*/) {
   _Messages.reset();
+  _File.clear();
   const char *searchPath = ZYNGetEnv("ZYNTOC_MSGPATH");
   if (!name || !searchPath || !*searchPath) return 0;
   std::string directories = searchPath;
@@ -100,8 +101,12 @@ int ZYNMsgCatalog::LoadMsgCatalog(const char *name, void * /*reserved*/) {
     if (end == std::string::npos) end = directories.size();
     std::string directory = directories.substr(start, end - start);
     if (!directory.empty()) {
-      _Messages = ReadCatalog(directory + ZYNPathSeparator + name + ".msg");
-      if (_Messages) return 1;
+      std::string file = directory + ZYNPathSeparator + name + ".msg";
+      _Messages = ReadCatalog(file);
+      if (_Messages) {
+        _File = file;
+        return 1;
+      }
     }
     start = end + 1;
   }

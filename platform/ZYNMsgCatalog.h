@@ -37,11 +37,14 @@ class ZYNMsgCatalog {
   // 1 when the catalogue was found and read, 0 otherwise.
   int LoadMsgCatalog(const char *name, void *reserved);
   ZYNMsg GetCatalogMsg(const char *key) const;
+  // The file the catalogue was read from; empty when none was.
+  const std::string &File() const { return _File; }
 
   using Messages = std::map<std::string, std::string>;
 
  private:
   std::shared_ptr<const Messages> _Messages;
+  std::string _File;
 };
 
 // Parses the text of a catalogue file; malformed lines are skipped.

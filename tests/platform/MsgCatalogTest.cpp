@@ -1,6 +1,7 @@
 // Tests of the message catalogue stand-in.
 #include "TestSupport.h"
 #include "ZYNINSDiag.h"
+#include "ZYNINSFormat.h"
 #include "ZYNMsgCatalog.h"
 
 class MsgCatalogTest : public TocTest {
@@ -61,8 +62,14 @@ TEST_F(MsgCatalogTest, LoadAnswersOneOnlyWhenAFileIsFound) {
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
   SetEnv("ZYNTOC_MSGPATH", "");
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 0);
+  EXPECT_EQ(ZYNINSMessageCatalogueFile(), "");
   UseCatalog("");
   EXPECT_EQ(catalog.LoadMsgCatalog("ZYNWFToc", nullptr), 1);
+  // The file read is the one of the first folder that holds it.
+  const std::string folder = Dir() + "/msg", file = ZYNINSMessageCatalogueFile();
+  EXPECT_EQ(file.substr(0, folder.size()), folder);
+  EXPECT_EQ(file.size(), folder.size() + 1 + std::string("ZYNWFToc.msg").size());
+  EXPECT_EQ(file.substr(folder.size() + 1), "ZYNWFToc.msg");
   EXPECT_NE(catalog.GetCatalogMsg("Any").IsEmpty(), 0);
 }
 
